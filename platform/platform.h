@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/file_system.h"
+#include "platform/gdi.h"
+#include "platform/picture.h"
+#include "platform/random.h"
+#include "platform/settings_store.h"
+#include "platform/ui.h"
+
+namespace solvarine {
+
+// Every service the core relies on, handed in by the real Windows platform or the in-memory one.
+struct Platform {
+  Ui& ui;
+  Gdi& gdi;
+  PictureLoader& pictures;
+  SettingsStore& settings;
+  FileSystem& files;
+  Random& random;
+};
+
+}  // namespace solvarine

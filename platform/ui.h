@@ -1,0 +1,171 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/handles.h"
+#include "platform/picture.h"
+
+namespace solvarine {
+
+// Any mouse button or any key, whichever button, key or modifiers: the program treats them alike.
+struct InputHandlers {
+  std::function<void()> mouse_down;
+  std::function<void()> key_down;
+};
+
+class Window {
+ public:
+  virtual ~Window() = default;
+  virtual Hwnd hWnd() const = 0;
+  // Visible, active, and above the program's other windows.
+  virtual void Show() = 0;
+  virtual bool Visible() const = 0;
+  // The window's persistent image: what is drawn here is repainted from it.
+  virtual Hdc hDC() = 0;
+  // Client size in pixels.
+  virtual SizeF ScaleSize() const = 0;
+};
+
+struct PictureBoxSpec {
+  TwipsRect rect;  // at creation; later sizes and moves are in pixels
+  bool visible = true;
+  bool auto_size = false;  // follow the size of the picture assigned to it
+  int tab_index = 0;
+};
+
+// A box with a white persistent image.
+class PictureBox {
+ public:
+  virtual ~PictureBox() = default;
+  virtual Hdc hDC() = 0;
+  virtual SizeF ScaleSize() const = 0;
+  // Replaces the persistent image with the picture (top-left), resizing the box first if it is
+  // auto-sized.
+  virtual void SetPicture(const Picture& picture) = 0;
+  // The empty picture: the persistent image becomes plain white.
+  virtual void ClearPicture() = 0;
+  virtual void SetSize(float width, float height) = 0;
+  virtual void Move(float left, float top) = 0;
+  virtual void Refresh() = 0;
+};
+
+class Timer {
+ public:
+  virtual ~Timer() = default;
+  // An interval of zero or less stops the ticks until a positive one is set.
+  virtual void SetInterval(std::int32_t milliseconds) = 0;
+  virtual std::int32_t Interval() const = 0;
+  // Enabling restarts a full interval.
+  virtual void SetEnabled(bool enabled) = 0;
+  virtual bool Enabled() const = 0;
+};
+
+struct SliderSpec {
+  TwipsRect rect;
+  int min = 0;
+  int max = 0;
+  int value = 0;
+  int small_change = 1;
+  int large_change = 1;
+  int tab_index = 0;
+};
+
+// A horizontal slider; on_change runs whenever the value changes, by the user or the program,
+// but not while the thumb is being dragged.
+class Slider {
+ public:
+  virtual ~Slider() = default;
+  virtual int Value() const = 0;
+  // Fails outside the slider's range.
+  virtual void SetValue(int value) = 0;
+};
+
+enum class LabelBackground { kDialog, kWhite, kActiveBorder };
+
+struct LabelSpec {
+  TwipsRect rect;
+  std::string caption;
+  LabelBackground background = LabelBackground::kDialog;
+  int tab_index = 0;
+};
+
+class Label {
+ public:
+  virtual ~Label() = default;
+  virtual void SetCaption(const std::string& caption) = 0;
+  virtual std::string Caption() const = 0;
+};
+
+struct ButtonSpec {
+  TwipsRect rect;
+  std::string caption;
+  int tab_index = 0;
+};
+
+struct FrameSpec {
+  TwipsRect rect;
+  std::string caption;
+};
+
+// An option button; selecting one deselects the others of its window and runs its on_click.
+class OptionButton {
+ public:
+  virtual ~OptionButton() = default;
+  virtual void Select() = 0;
+  virtual bool Selected() const = 0;
+};
+
+struct OpenFileRequest {
+  std::string initial_dir;  // empty: the platform's choice
+  std::string filter;       // label|pattern pairs separated by '|'
+  int filter_index = 1;
+  std::uint32_t flags = 0;
+};
+
+struct OpenFileResult {
+  std::string path;        // empty when cancelled
+  std::string file_title;  // the file name without its folder
+  std::string folder;      // the chosen file's folder
+};
+
+inline constexpr std::uint32_t kOpenFileMustExist = 0x1000;
+
+// Windows, controls, the timer and the modal dialogs. Callbacks run on the one UI thread.
+class Ui {
+ public:
+  virtual ~Ui() = default;
+  // A frameless, maximized, black window that is not listed in the task bar; created hidden.
+  virtual std::unique_ptr<Window> CreateScreenWindow(const std::string& title,
+                                                     InputHandlers input) = 0;
+  // An ordinary framed window with the program's icon, client size given in twips and scaled
+  // to the monitor's resolution; created hidden. on_close runs when the user closes it.
+  virtual std::unique_ptr<Window> CreateDialogWindow(const std::string& caption,
+                                                     int client_width_twips,
+                                                     int client_height_twips,
+                                                     std::function<void()> on_close) = 0;
+  virtual std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& spec,
+                                                       InputHandlers input) = 0;
+  virtual std::unique_ptr<Slider> CreateSlider(Window& parent, const SliderSpec& spec,
+                                               std::function<void()> on_change) = 0;
+  virtual std::unique_ptr<Label> CreateLabel(Window& parent, const LabelSpec& spec) = 0;
+  virtual void CreateButton(Window& parent, const ButtonSpec& spec,
+                            std::function<void()> on_click) = 0;
+  virtual void CreateFrame(Window& parent, const FrameSpec& spec) = 0;
+  // rect is relative to the client area (callers add the frame's offset).
+  virtual std::unique_ptr<OptionButton> CreateOptionButton(Window& parent, const ButtonSpec& spec,
+                                                           std::function<void()> on_click) = 0;
+  // Enabled from creation.
+  virtual std::unique_ptr<Timer> CreateTimer(Window& owner, std::int32_t interval_ms,
+                                             std::function<void()> on_tick) = 0;
+
+  // The screen's size in twips: its physical pixel size times 15, whatever the DPI setting.
+  virtual SizeF ScreenTwips() = 0;
+  // Modal, OK only, no icon; events go on being handled while it waits.
+  virtual void MsgBox(const std::string& text) = 0;
+  virtual OpenFileResult GetOpenFileName(Window& owner, const OpenFileRequest& request) = 0;
+};
+
+}  // namespace solvarine
