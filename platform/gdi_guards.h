@@ -27,12 +27,15 @@ class OwnedRegion {
   OwnedRegion(Gdi& gdi, int left, int top, int right, int bottom)
       : gdi_(gdi), region_(gdi.CreateRectRgn(left, top, right, bottom)) {}
   ~OwnedRegion() {
-    if (region_ != Hrgn{}) gdi_.DeleteObject(region_);
+    if (region_ != Hrgn{})
+      gdi_.DeleteObject(region_);
   }
   OwnedRegion(const OwnedRegion&) = delete;
   OwnedRegion& operator=(const OwnedRegion&) = delete;
   // SetWindowRgn takes ownership of the region, so hand it over here.
-  void SetAsWindowRegion(Hwnd window) { gdi_.SetWindowRgn(window, std::exchange(region_, Hrgn{}), true); }
+  void SetAsWindowRegion(Hwnd window) {
+    gdi_.SetWindowRgn(window, std::exchange(region_, Hrgn{}), true);
+  }
 
  private:
   Gdi& gdi_;

@@ -1,0 +1,14 @@
+#include "dialog/common_dialog.h"
+
+#include "platform/ui.h"
+
+namespace solvarine {
+
+void CommonDialog::ShowOpen() {
+  OpenFileResult result = ui_.GetOpenFileName(owner_, {InitDir, Filter, FilterIndex, Flags});
+  FileName = std::move(result.path);
+  FileTitle = std::move(result.file_title);
+  Folder = std::move(result.folder);
+}
+
+}  // namespace solvarine

@@ -1,0 +1,48 @@
+#include "app/program.h"
+#include "dialog/form3.h"
+#include "dialog/preview_fit.h"
+#include "platform/failure.h"
+#include "settings/numbers.h"
+
+namespace solvarine {
+
+void Form3::Command3_Click() {
+  if (!Directory.empty())
+    CommonDialog1.InitDir = Directory;
+  CommonDialog1.Filter = kPhotoFilter;
+  CommonDialog1.FilterIndex = 1;
+  CommonDialog1.Flags = kOpenFileMustExist;
+  CommonDialog1.ShowOpen();
+  if (CommonDialog1.FileName.empty())
+    return;
+
+  // A file that is not a readable picture is refused before anything changes, so the dialog
+  // keeps describing the earlier choice and nothing the user set is lost.
+  Picture picture;
+  try {
+    picture = program_.platform().pictures.LoadPicture(CommonDialog1.FileName);
+  } catch (const Failure&) {
+    return;
+  }
+  Filename = CommonDialog1.FileName;
+  FilenameS = CommonDialog1.FileTitle;
+  Label6->SetCaption(FilenameS);
+  Directory = CommonDialog1.Folder;
+  Picture2->SetPicture(picture);
+  DrawPreview(true, true);
+}
+
+void Form3::DrawPreview(bool clear_first, bool refresh) {
+  Gdi& gdi = program_.platform().gdi;
+  if (clear_first)
+    Picture1->ClearPicture();
+  gdi.SetStretchBltMode(Picture1->hDC(), COLORONCOLOR);
+  const SizeF photo = Picture2->ScaleSize();
+  const PreviewFit fit = FitPreview(Picture1->ScaleSize(), photo);
+  gdi.StretchBlt(Picture1->hDC(), fit.x, fit.y, fit.previeww, fit.previewh, Picture2->hDC(), 0, 0,
+                 ToInt32(photo.width), ToInt32(photo.height), SRCCOPY);
+  if (refresh)
+    Picture1->Refresh();
+}
+
+}  // namespace solvarine

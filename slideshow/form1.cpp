@@ -1,0 +1,112 @@
+#include "slideshow/form1.h"
+
+#include "app/program.h"
+#include "dialog/form3.h"
+#include "platform/failure.h"
+#include "platform/gdi_guards.h"
+#include "settings/numbers.h"
+#include "settings/setting_keys.h"
+#include "slideshow/form2.h"
+#include "slideshow/form4.h"
+
+namespace solvarine {
+namespace {
+
+constexpr std::int32_t kMillisecondsPerSpeedStep = 500;
+constexpr std::int32_t kInitialIntervalMs = 500;
+constexpr std::string_view kSampleFile = "sample1.jpg";
+constexpr std::string_view kUnreadPosition = "200";
+
+}  // namespace
+
+Form1::Form1(Program& program)
+    : window(program.platform().ui.CreateScreenWindow("Form1", {})),
+      Timer2(program.platform().ui.CreateTimer(*window, kInitialIntervalMs,
+                                               [this] { Timer2_Timer(); })),
+      program_(program) {}
+
+void Form1::load_reg() {
+  const Settings settings(program_.platform().settings);
+  Speed = settings.GetInt32(key::kSpeed, defaults::kSpeed);
+  chokkei = Variant(settings.GetText(key::kChokkei, defaults::kChokkei));
+  Filename = settings.GetText(key::kFilename, defaults::kFilename);
+  Haikei = settings.GetInt16(key::kHaikei, defaults::kHaikei);
+  Fileindex = settings.GetInt16(key::kFileindex, defaults::kFileindex);
+}
+
+void Form1::save_reg() {
+  Settings settings(program_.platform().settings);
+  settings.Save(key::kFilename, Filename);
+  settings.Save(key::kDirectory, program_.form3().Dir1.Path());
+}
+
+void Form1::Form_Load() {
+  Settings settings(program_.platform().settings);
+  settings.Save(key::kKoteix, kUnreadPosition);
+  settings.Save(key::kKoteiy, kUnreadPosition);
+  load_reg();
+  try {
+    if (Filename.empty()) {
+      Filename = kSampleFile;
+      UseCurrentDir();
+    }
+    if (Haikei == 1)
+      TakeDesktopSnapshot();
+    const float side = ToSingle(chokkei.ToDouble());
+    if (side < 0)
+      throw Failure("the photo size is negative");
+    program_.form4().Picture1->SetSize(side, side);
+    StartAtStoredPosition();
+    Timer2->SetInterval(CheckedMul32(Speed, kMillisecondsPerSpeedStep));
+    OwnedRegion(program_.platform().gdi, 0, 0, 0, 0)
+        .SetAsWindowRegion(program_.form4().window->hWnd());
+  } catch (const Failure&) {
+    FailAndEnd();
+  }
+}
+
+void Form1::UseCurrentDir() {
+  Form3& form3 = program_.form3();
+  form3.Picture2->SetPicture(program_.platform().pictures.LoadPicture(Filename));
+  form3.Dir1.SetPath(program_.platform().files.CurDir());
+  form3.File1.SetPath(form3.Dir1.Path());
+  save_reg();
+}
+
+// Taken while none of our windows is visible, so it shows the desktop as the user left it.
+void Form1::TakeDesktopSnapshot() {
+  Platform& platform = program_.platform();
+  const WindowDc desktop(platform.gdi, platform.gdi.GetDesktopWindow());
+  const Hdc backdrop = program_.form2().window->hDC();
+  const SizeF screen = platform.ui.ScreenTwips();
+  platform.gdi.BitBlt(backdrop, 0, 0, ToInt32(screen.width), ToInt32(screen.height), desktop.get(),
+                      0, 0, SRCCOPY);
+}
+
+void Form1::StartAtStoredPosition() {
+  FileListBox& File1 = program_.form3().File1;
+  if (Fileindex > File1.ListCount() - 1)
+    Fileindex = 0;
+  if (Fileindex < 0)
+    Fileindex = 0;
+  File1.SetListIndex(Fileindex);
+  Filepos = Fileindex;
+}
+
+void Form1::FailAndEnd() {
+  Platform& platform = program_.platform();
+  platform.gdi.ShowCursor(true);
+  Timer2->SetEnabled(false);  // the message box's own loop would deliver ticks
+  platform.ui.MsgBox(std::string(kFailureMessage));
+  program_.End();
+}
+
+void Form1::Timer2_Timer() {
+  try {
+    ShowPhoto();
+  } catch (const Failure&) {
+    FailAndEnd();
+  }
+}
+
+}  // namespace solvarine

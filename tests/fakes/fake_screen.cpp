@@ -1,0 +1,330 @@
+#include "tests/fakes/fake_screen.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/failure.h"
+
+namespace solvarine::fakes {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+int Pixels(int twips) {
+  return twips / kTwipsPerPixel;
+}
+
+template <typename T>
+void Erase(std::vector<T*>& items, T* item) {
+  items.erase(std::remove(items.begin(), items.end(), item), items.end());
+}
+
+}  // namespace
+
+FakeWindow::FakeWindow(FakeScreen& screen, std::string title, InputHandlers input)
+    : screen(screen), title(std::move(title)), input(std::move(input)), hwnd(screen.NewHwnd()) {
+  image.Reset(static_cast<int>(screen.screen_twips.width) / kTwipsPerPixel,
+              static_cast<int>(screen.screen_twips.height) / kTwipsPerPixel, kBlack);
+  dc = screen.RegisterSurface(image);
+}
+
+FakeWindow::~FakeWindow() {
+  if (region)
+    --screen.live_regions;
+  screen.UnregisterSurface(dc);
+  screen.Forget(this);
+}
+
+void FakeWindow::Show() {
+  visible = true;
+  stacking = screen.NextStacking();
+  screen.Log("Show " + title);
+}
+
+Hdc FakeWindow::hDC() {
+  return dc;
+}
+SizeF FakeWindow::ScaleSize() const {
+  return {static_cast<float>(image.width), static_cast<float>(image.height)};
+}
+
+FakePictureBox::FakePictureBox(FakeScreen& screen, const PictureBoxSpec& spec, InputHandlers input)
+    : screen(screen), spec(spec), input(std::move(input)) {
+  left = static_cast<float>(Pixels(spec.rect.left));
+  top = static_cast<float>(Pixels(spec.rect.top));
+  image.Reset(Pixels(spec.rect.width), Pixels(spec.rect.height), kWhite);
+  dc = screen.RegisterSurface(image);
+}
+
+FakePictureBox::~FakePictureBox() {
+  screen.UnregisterSurface(dc);
+}
+
+SizeF FakePictureBox::ScaleSize() const {
+  return {static_cast<float>(image.width), static_cast<float>(image.height)};
+}
+
+void FakePictureBox::SetPicture(const Picture& picture) {
+  if (spec.auto_size)
+    image.Reset(picture.width, picture.height, kWhite);
+  for (int y = 0; y < std::min(picture.height, image.height); ++y) {
+    for (int x = 0; x < std::min(picture.width, image.width); ++x) {
+      image.Set(x, y, picture.pixels[static_cast<size_t>(y * picture.width + x)]);
+    }
+  }
+}
+
+void FakePictureBox::ClearPicture() {
+  std::fill(image.pixels.begin(), image.pixels.end(), kWhite);
+}
+
+void FakePictureBox::SetSize(float width, float height) {
+  image.Reset(static_cast<int>(std::lround(width)), static_cast<int>(std::lround(height)), kWhite);
+}
+
+void FakePictureBox::Move(float new_left, float new_top) {
+  left = new_left;
+  top = new_top;
+}
+
+FakeTimer::~FakeTimer() {
+  screen.Forget(this);
+}
+
+void FakeTimer::SetEnabled(bool value) {
+  enabled = value;
+  screen.Log(value ? "Timer enabled" : "Timer disabled");
+}
+
+void FakeSlider::SetValue(int new_value) {
+  if (new_value < spec.min || new_value > spec.max)
+    throw Failure("slider value out of range");
+  const bool changed = new_value != value;
+  value = new_value;
+  if (changed && on_change)
+    on_change();
+}
+
+FakeOptionButton::~FakeOptionButton() {
+  screen.Forget(this);
+}
+
+void FakeOptionButton::Select() {
+  for (FakeOptionButton* other : screen.options)
+    other->selected = other == this;
+  if (on_click)
+    on_click();
+}
+
+FakeScreen::FakeScreen() {
+  desktop.Reset(1024, 768, kBlack);
+}
+
+std::unique_ptr<Window> FakeScreen::CreateScreenWindow(const std::string& title,
+                                                       InputHandlers input) {
+  auto window = std::make_unique<FakeWindow>(*this, title, std::move(input));
+  windows_.push_back(window.get());
+  return window;
+}
+
+std::unique_ptr<Window> FakeScreen::CreateDialogWindow(const std::string& caption, int width_twips,
+                                                       int height_twips,
+                                                       std::function<void()> on_close) {
+  auto window = std::make_unique<FakeWindow>(*this, caption, InputHandlers{});
+  window->image.Reset(Pixels(width_twips), Pixels(height_twips), kWhite);
+  window->on_close = std::move(on_close);
+  windows_.push_back(window.get());
+  return window;
+}
+
+std::unique_ptr<PictureBox> FakeScreen::CreatePictureBox(Window&, const PictureBoxSpec& spec,
+                                                         InputHandlers input) {
+  return std::make_unique<FakePictureBox>(*this, spec, std::move(input));
+}
+
+std::unique_ptr<Slider> FakeScreen::CreateSlider(Window&, const SliderSpec& spec,
+                                                 std::function<void()> on_change) {
+  return std::make_unique<FakeSlider>(spec, std::move(on_change));
+}
+
+std::unique_ptr<Label> FakeScreen::CreateLabel(Window&, const LabelSpec& spec) {
+  return std::make_unique<FakeLabel>(spec);
+}
+
+void FakeScreen::CreateButton(Window&, const ButtonSpec& spec, std::function<void()> on_click) {
+  buttons_[spec.caption] = std::move(on_click);
+}
+
+void FakeScreen::CreateFrame(Window&, const FrameSpec&) {}
+
+std::unique_ptr<OptionButton> FakeScreen::CreateOptionButton(Window&, const ButtonSpec& spec,
+                                                             std::function<void()> on_click) {
+  auto option = std::make_unique<FakeOptionButton>(*this, spec, std::move(on_click));
+  options.push_back(option.get());
+  return option;
+}
+
+std::unique_ptr<Timer> FakeScreen::CreateTimer(Window&, std::int32_t interval_ms,
+                                               std::function<void()> on_tick) {
+  auto timer = std::make_unique<FakeTimer>(*this, interval_ms, std::move(on_tick));
+  timers.push_back(timer.get());
+  return timer;
+}
+
+SizeF FakeScreen::ScreenTwips() {
+  return screen_twips;
+}
+
+void FakeScreen::MsgBox(const std::string& text) {
+  Log("MsgBox");
+  messages.push_back(text);
+  if (on_msgbox)
+    on_msgbox();
+}
+
+OpenFileResult FakeScreen::GetOpenFileName(Window&, const OpenFileRequest& request) {
+  open_file_requests.push_back(request);
+  if (open_file_results_.empty())
+    return {};
+  OpenFileResult result = std::move(open_file_results_.front());
+  open_file_results_.pop_front();
+  return result;
+}
+
+Hwnd FakeScreen::FindWindowA(const std::string& title) {
+  Log("FindWindowA " + title);
+  if (FakeWindow* window = WindowTitled(title))
+    return window->hwnd;
+  const bool foreign =
+      std::find(foreign_titles_.begin(), foreign_titles_.end(), title) != foreign_titles_.end();
+  return foreign ? static_cast<Hwnd>(2) : Hwnd{};
+}
+
+int FakeScreen::ShowCursor(bool show) {
+  cursor_count += show ? 1 : -1;
+  Log(show ? "ShowCursor 1" : "ShowCursor 0");
+  return cursor_count;
+}
+
+Hdc FakeScreen::GetDC(Hwnd window) {
+  ++dcs_out;
+  return window == kDesktop ? RegisterSurface(desktop) : Hdc{};
+}
+
+void FakeScreen::ReleaseDC(Hwnd, Hdc dc) {
+  --dcs_out;
+  UnregisterSurface(dc);
+}
+
+void FakeScreen::BitBlt(Hdc dest, int x, int y, int width, int height, Hdc src, int src_x,
+                        int src_y, std::uint32_t rop) {
+  StretchBlt(dest, x, y, width, height, src, src_x, src_y, width, height, rop);
+}
+
+// Nearest neighbour, which is what COLORONCOLOR does when shrinking.
+void FakeScreen::StretchBlt(Hdc dest, int x, int y, int width, int height, Hdc src, int src_x,
+                            int src_y, int src_width, int src_height, std::uint32_t) {
+  Surface* to = SurfaceOf(dest);
+  const Surface* from = SurfaceOf(src);
+  if (!to || !from || width <= 0 || height <= 0)
+    return;
+  const Surface source = *from;  // the same surface may be both ends
+  for (int dy = 0; dy < height; ++dy) {
+    for (int dx = 0; dx < width; ++dx) {
+      const int sx = src_x + static_cast<int>(std::int64_t{dx} * src_width / width);
+      const int sy = src_y + static_cast<int>(std::int64_t{dy} * src_height / height);
+      if (to->Contains(x + dx, y + dy) && source.Contains(sx, sy)) {
+        to->Set(x + dx, y + dy, source.At(sx, sy));
+      }
+    }
+  }
+}
+
+void FakeScreen::SetStretchBltMode(Hdc, int mode) {
+  Log("SetStretchBltMode " + std::to_string(mode));
+}
+
+Hrgn FakeScreen::CreateRectRgn(int left, int top, int right, int bottom) {
+  const auto region = static_cast<Hrgn>(++next_handle_);
+  regions_[region] = {left, top, right, bottom};
+  ++live_regions;
+  return region;
+}
+
+void FakeScreen::SetWindowRgn(Hwnd hwnd, Hrgn region, bool) {
+  Log("SetWindowRgn");
+  for (FakeWindow* window : windows_) {
+    if (window->hwnd != hwnd)
+      continue;
+    if (window->region)
+      --live_regions;  // the window frees the region it had
+    window->region = regions_.at(region);
+    regions_.erase(region);
+    return;
+  }
+  DeleteObject(region);
+}
+
+void FakeScreen::DeleteObject(Hrgn region) {
+  if (regions_.erase(region))
+    --live_regions;
+}
+
+FakeWindow* FakeScreen::WindowTitled(const std::string& title) const {
+  const auto it =
+      std::find_if(windows_.begin(), windows_.end(),
+                   [&title](const FakeWindow* window) { return window->title == title; });
+  return it == windows_.end() ? nullptr : *it;
+}
+
+void FakeScreen::FireTimers() {
+  const std::vector<FakeTimer*> due = timers;
+  for (FakeTimer* timer : due) {
+    if (timer->enabled && timer->interval > 0)
+      timer->on_tick();
+  }
+}
+
+bool FakeScreen::ClickButton(const std::string& caption) {
+  const auto it = buttons_.find(caption);
+  if (it == buttons_.end())
+    return false;
+  it->second();
+  return true;
+}
+
+bool FakeScreen::CloseDialog() {
+  for (FakeWindow* window : windows_) {
+    if (window->on_close) {
+      window->on_close();
+      return true;
+    }
+  }
+  return false;
+}
+
+Hdc FakeScreen::RegisterSurface(Surface& surface) {
+  const auto dc = static_cast<Hdc>(++next_handle_);
+  surfaces_[dc] = &surface;
+  return dc;
+}
+
+void FakeScreen::UnregisterSurface(Hdc dc) {
+  surfaces_.erase(dc);
+}
+
+Surface* FakeScreen::SurfaceOf(Hdc dc) {
+  const auto it = surfaces_.find(dc);
+  return it == surfaces_.end() ? nullptr : it->second;
+}
+
+void FakeScreen::Forget(FakeWindow* window) {
+  Erase(windows_, window);
+}
+void FakeScreen::Forget(FakeTimer* timer) {
+  Erase(timers, timer);
+}
+void FakeScreen::Forget(FakeOptionButton* option) {
+  Erase(options, option);
+}
+
+}  // namespace solvarine::fakes

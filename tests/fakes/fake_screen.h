@@ -1,0 +1,196 @@
+#pragma once
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/gdi.h"
+#include "platform/ui.h"
+#include "slideshow/place_photo.h"
+#include "tests/fakes/surface.h"
+
+namespace solvarine::fakes {
+
+class FakeScreen;
+
+struct FakeWindow : Window {
+  FakeWindow(FakeScreen& screen, std::string title, InputHandlers input);
+  ~FakeWindow() override;
+  Hwnd hWnd() const override { return hwnd; }
+  void Show() override;
+  bool Visible() const override { return visible; }
+  Hdc hDC() override;
+  SizeF ScaleSize() const override;
+
+  FakeScreen& screen;
+  std::string title;
+  InputHandlers input;
+  std::function<void()> on_close;
+  Hwnd hwnd;
+  Hdc dc;
+  bool visible = false;
+  int stacking = 0;  // higher is on top
+  Surface image;
+  std::optional<ClipRect> region;  // the window region's rectangle
+};
+
+struct FakePictureBox : PictureBox {
+  FakePictureBox(FakeScreen& screen, const PictureBoxSpec& spec, InputHandlers input);
+  ~FakePictureBox() override;
+  Hdc hDC() override { return dc; }
+  SizeF ScaleSize() const override;
+  void SetPicture(const Picture& picture) override;
+  void ClearPicture() override;
+  void SetSize(float width, float height) override;
+  void Move(float new_left, float new_top) override;
+  void Refresh() override { ++refreshes; }
+
+  FakeScreen& screen;
+  PictureBoxSpec spec;
+  InputHandlers input;
+  Hdc dc;
+  float left = 0;
+  float top = 0;
+  Surface image;
+  int refreshes = 0;
+};
+
+struct FakeTimer : Timer {
+  FakeTimer(FakeScreen& screen, std::int32_t interval, std::function<void()> on_tick)
+      : screen(screen), interval(interval), on_tick(std::move(on_tick)) {}
+  ~FakeTimer() override;
+  void SetInterval(std::int32_t milliseconds) override { interval = milliseconds; }
+  std::int32_t Interval() const override { return interval; }
+  void SetEnabled(bool value) override;
+  bool Enabled() const override { return enabled; }
+
+  FakeScreen& screen;
+  std::int32_t interval;
+  bool enabled = true;
+  std::function<void()> on_tick;
+};
+
+struct FakeSlider : Slider {
+  FakeSlider(const SliderSpec& spec, std::function<void()> on_change)
+      : spec(spec), value(spec.value), on_change(std::move(on_change)) {}
+  int Value() const override { return value; }
+  void SetValue(int new_value) override;
+
+  SliderSpec spec;
+  int value;
+  std::function<void()> on_change;
+};
+
+struct FakeLabel : Label {
+  explicit FakeLabel(const LabelSpec& spec) : spec(spec), caption(spec.caption) {}
+  void SetCaption(const std::string& text) override { caption = text; }
+  std::string Caption() const override { return caption; }
+
+  LabelSpec spec;
+  std::string caption;
+};
+
+struct FakeOptionButton : OptionButton {
+  FakeOptionButton(FakeScreen& screen, const ButtonSpec& spec, std::function<void()> on_click)
+      : screen(screen), spec(spec), on_click(std::move(on_click)) {}
+  ~FakeOptionButton() override;
+  void Select() override;
+  bool Selected() const override { return selected; }
+
+  FakeScreen& screen;
+  ButtonSpec spec;
+  bool selected = false;
+  std::function<void()> on_click;
+};
+
+// Windows, controls and drawing in memory. Every call that matters for ordering is logged.
+class FakeScreen final : public Ui, public Gdi {
+ public:
+  FakeScreen();
+
+  // Ui
+  std::unique_ptr<Window> CreateScreenWindow(const std::string& title,
+                                             InputHandlers input) override;
+  std::unique_ptr<Window> CreateDialogWindow(const std::string& caption, int width_twips,
+                                             int height_twips,
+                                             std::function<void()> on_close) override;
+  std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& spec,
+                                               InputHandlers input) override;
+  std::unique_ptr<Slider> CreateSlider(Window& parent, const SliderSpec& spec,
+                                       std::function<void()> on_change) override;
+  std::unique_ptr<Label> CreateLabel(Window& parent, const LabelSpec& spec) override;
+  void CreateButton(Window& parent, const ButtonSpec& spec,
+                    std::function<void()> on_click) override;
+  void CreateFrame(Window& parent, const FrameSpec& spec) override;
+  std::unique_ptr<OptionButton> CreateOptionButton(Window& parent, const ButtonSpec& spec,
+                                                   std::function<void()> on_click) override;
+  std::unique_ptr<Timer> CreateTimer(Window& owner, std::int32_t interval_ms,
+                                     std::function<void()> on_tick) override;
+  SizeF ScreenTwips() override;
+  void MsgBox(const std::string& text) override;
+  OpenFileResult GetOpenFileName(Window& owner, const OpenFileRequest& request) override;
+
+  // Gdi
+  Hwnd FindWindowA(const std::string& title) override;
+  int ShowCursor(bool show) override;
+  Hwnd GetDesktopWindow() override { return kDesktop; }
+  Hdc GetDC(Hwnd window) override;
+  void ReleaseDC(Hwnd window, Hdc dc) override;
+  void BitBlt(Hdc dest, int x, int y, int width, int height, Hdc src, int src_x, int src_y,
+              std::uint32_t rop) override;
+  void StretchBlt(Hdc dest, int x, int y, int width, int height, Hdc src, int src_x, int src_y,
+                  int src_width, int src_height, std::uint32_t rop) override;
+  void SetStretchBltMode(Hdc dc, int mode) override;
+  Hrgn CreateRectRgn(int left, int top, int right, int bottom) override;
+  void SetWindowRgn(Hwnd window, Hrgn region, bool redraw) override;
+  void DeleteObject(Hrgn region) override;
+
+  // For the tests.
+  FakeWindow* WindowTitled(const std::string& title) const;
+  void AddForeignWindow(const std::string& title) { foreign_titles_.push_back(title); }
+  void FireTimers();
+  bool ClickButton(const std::string& caption);
+  bool CloseDialog();
+  void QueueOpenFileResult(OpenFileResult result) {
+    open_file_results_.push_back(std::move(result));
+  }
+
+  Hdc RegisterSurface(Surface& surface);
+  void UnregisterSurface(Hdc dc);
+  void Log(std::string entry) { log.push_back(std::move(entry)); }
+  void Forget(FakeWindow* window);
+  void Forget(FakeTimer* timer);
+  void Forget(FakeOptionButton* option);
+  Hwnd NewHwnd() { return static_cast<Hwnd>(++next_handle_); }
+  int NextStacking() { return ++stacking_; }
+
+  static constexpr Hwnd kDesktop = static_cast<Hwnd>(1);
+  Surface desktop;  // what the screen shows when the program copies it
+  SizeF screen_twips{1024.0f * 15, 768.0f * 15};
+  std::vector<std::string> log;
+  std::vector<std::string> messages;
+  std::vector<OpenFileRequest> open_file_requests;
+  std::function<void()> on_msgbox;
+  int cursor_count = 0;
+  int dcs_out = 0;
+  int live_regions = 0;
+  std::vector<FakeTimer*> timers;
+  std::vector<FakeOptionButton*> options;
+
+ private:
+  Surface* SurfaceOf(Hdc dc);
+
+  std::vector<FakeWindow*> windows_;
+  std::vector<std::string> foreign_titles_;
+  std::map<std::string, std::function<void()>> buttons_;
+  std::map<Hdc, Surface*> surfaces_;
+  std::map<Hrgn, ClipRect> regions_;
+  std::deque<OpenFileResult> open_file_results_;
+  std::uintptr_t next_handle_ = 100;
+  int stacking_ = 0;
+};
+
+}  // namespace solvarine::fakes

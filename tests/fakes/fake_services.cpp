@@ -1,0 +1,90 @@
+#include "tests/fakes/fake_services.h"
+
+#include "platform/failure.h"
+
+namespace solvarine::fakes {
+
+std::optional<std::string> FakeSettingsStore::GetSetting(const std::string& app,
+                                                         const std::string& section,
+                                                         const std::string& key) {
+  if (app != "solvar" || section != "Option")
+    return std::nullopt;
+  const auto it = values.find(key);
+  return it == values.end() ? std::nullopt : std::optional(it->second);
+}
+
+void FakeSettingsStore::SaveSetting(const std::string& app, const std::string& section,
+                                    const std::string& key, const std::string& value) {
+  if (app != "solvar" || section != "Option")
+    throw Failure("unexpected settings section");
+  values[key] = value;
+  writes.push_back(key);
+}
+
+FakeFileSystem::FakeFileSystem() {
+  AddFolder("C:\\");
+}
+
+void FakeFileSystem::AddFolder(const std::string& path, std::vector<FolderEntry> entries) {
+  folders[path] = std::move(entries);
+}
+
+// Drive-relative "C:" is the drive's root, as under Wine; other names without a drive are
+// relative to the current folder.
+std::string FakeFileSystem::Resolve(const std::string& name) const {
+  std::string path = name;
+  if (path.size() == 2 && path[1] == ':') {
+    path += '\\';
+  } else if (path.find(':') == std::string::npos) {
+    path = current + (current.ends_with('\\') ? "" : "\\") + path;
+  }
+  if (path.size() > 3 && path.ends_with('\\'))
+    path.pop_back();
+  return path;
+}
+
+void FakeFileSystem::ChDir(const std::string& folder) {
+  current = FullFolderPath(folder);
+}
+
+std::string FakeFileSystem::FullFolderPath(const std::string& folder) {
+  if (folder.empty())
+    throw Failure("no folder given");
+  const std::string path = Resolve(folder);
+  if (!folders.contains(path))
+    throw Failure("no such folder: " + folder);
+  return path;
+}
+
+std::vector<FolderEntry> FakeFileSystem::ListFolder(const std::string& folder) {
+  const auto it = folders.find(folder);
+  if (it == folders.end())
+    throw Failure("no such folder: " + folder);
+  return it->second;
+}
+
+Picture FakePictureLoader::LoadPicture(const std::string& path) {
+  const std::string full = files_.Resolve(path);
+  loads.push_back(full);
+  const auto it = pictures.find(full);
+  if (it == pictures.end())
+    throw Failure("cannot load " + path);
+  return it->second;
+}
+
+void FakePictureLoader::Add(const std::string& full_path, int width, int height,
+                            std::uint32_t colour) {
+  pictures[full_path] = {width, height,
+                         std::vector<std::uint32_t>(static_cast<size_t>(width * height), colour)};
+}
+
+float ScriptedRandom::Rnd() {
+  ++draws;
+  if (values.empty())
+    return 0.5f;
+  const float value = values.front();
+  values.pop_front();
+  return value;
+}
+
+}  // namespace solvarine::fakes

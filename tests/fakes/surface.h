@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace solvarine::fakes {
+
+inline constexpr std::uint32_t kWhite = 0xFFFFFFFF;
+inline constexpr std::uint32_t kBlack = 0xFF000000;
+
+// A pixel buffer standing in for a drawing context.
+struct Surface {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+
+  void Reset(int new_width, int new_height, std::uint32_t fill) {
+    width = new_width > 0 ? new_width : 0;
+    height = new_height > 0 ? new_height : 0;
+    pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), fill);
+  }
+  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+  void Set(int x, int y, std::uint32_t colour) {
+    pixels[static_cast<size_t>(y * width + x)] = colour;
+  }
+};
+
+}  // namespace solvarine::fakes
