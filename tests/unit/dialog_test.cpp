@@ -1,0 +1,147 @@
+#include "dialog/form3.h"
+#include "tests/unit/program_fixture.h"
+
+namespace solvarine {
+namespace {
+
+class DialogTest : public ProgramTest {
+ protected:
+  Form3& Dialog() { return program.form3(); }
+  std::string Caption(const std::unique_ptr<Label>& label) { return label->Caption(); }
+  fakes::Surface& Preview() {
+    return static_cast<fakes::FakePictureBox&>(*Dialog().Picture1).image;
+  }
+};
+
+TEST_F(DialogTest, OpensWithTheStoredSettings) {
+  fake.store.values.insert(
+      {{"Speed", "7"}, {"chokkei", "650"}, {"Haikei", "1"}, {"FilenameS", "a.jpg"}});
+  ASSERT_FALSE(Start("/c"));
+  Form3& form = Dialog();
+  EXPECT_EQ(form.HScroll1->Value(), 7);
+  EXPECT_EQ(Caption(form.Label4), "7");
+  EXPECT_EQ(form.HScroll2->Value(), 650);
+  EXPECT_EQ(Caption(form.Label5), "650");
+  EXPECT_TRUE(form.Option1->Selected());
+  EXPECT_EQ(Caption(form.Label6), "a.jpg");
+  EXPECT_EQ(form.File1.Path(), "C:\\photos");
+  EXPECT_EQ(fake.files.current, "C:\\photos");
+  // A 640x480 photo in a 193x129 box: full height, centred, white bands at the sides.
+  EXPECT_EQ(Preview().At(5, 64), fakes::kWhite);
+  EXPECT_EQ(Preview().At(96, 64), kRed);
+}
+
+// What the dialog shows when loading stops at a failing step.
+TEST_F(DialogTest, ALoadFailureLeavesTheStateOfItsStepAndEmptiesFileAndFolder) {
+  struct Case {
+    const char* key;
+    const char* value;
+    int time;
+    int size;
+    bool option_selected;
+    bool list_pointed;
+  };
+  const Case cases[] = {{"Filename", "C:\\photos\\missing.jpg", 4, 200, false, false},
+                        {"Speed", "11", 4, 200, false, false},
+                        {"chokkei", "900", 3, 200, false, false},
+                        {"chokkei", "abc", 3, 200, false, false},
+                        {"Directory", "C:\\gone", 3, 400, true, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.key) + "=" + c.value);
+    fakes::FakePlatform platform;
+    platform.files.AddFolder("C:\\photos", {{"a.jpg"}});
+    platform.pictures.Add("C:\\photos\\a.jpg", 4, 3, kRed);
+    platform.store.values = {{"Filename", "C:\\photos\\a.jpg"},
+                             {"Directory", "C:\\photos"},
+                             {"Speed", "3"},
+                             {"chokkei", "400"}};
+    platform.store.values[c.key] = c.value;
+    Program fresh(platform.platform);
+    StartUp(fresh, "/c");
+    Form3& form = fresh.form3();
+    EXPECT_EQ(form.HScroll1->Value(), c.time);
+    EXPECT_EQ(form.HScroll2->Value(), c.size);
+    EXPECT_EQ(form.Option1->Selected() || form.Option2->Selected(), c.option_selected);
+    EXPECT_EQ(form.File1.Path() == "C:\\photos", c.list_pointed);
+    EXPECT_EQ(form.Filename, "");
+    EXPECT_EQ(form.Directory, "");
+  }
+}
+
+TEST_F(DialogTest, OkStoresEverySettingInOrderAndEnds) {
+  fake.store.values.insert({{"Haikei", "2"}, {"Fileindex", "9"}, {"chokkei", "400"}});
+  ASSERT_FALSE(Start("/c"));
+  static_cast<fakes::FakeSlider&>(*Dialog().HScroll2).SetValue(275);
+  EXPECT_EQ(Caption(Dialog().Label5), "275");
+  fake.store.writes.clear();
+  EXPECT_TRUE(Ends([&] { fake.screen.ClickButton("OK"); }));
+  EXPECT_EQ(fake.store.writes,
+            (std::vector<std::string>{"Speed", "chokkei", "Filename", "FilenameS", "Fileindex",
+                                      "Directory", "Haikei"}));
+  EXPECT_EQ(fake.store.values["chokkei"], "275");
+  EXPECT_EQ(fake.store.values["Fileindex"], "0");
+  EXPECT_EQ(fake.store.values["Haikei"], "0") << "anything but 1 becomes black";
+  EXPECT_EQ(fake.store.values["Speed"], "2");
+}
+
+TEST_F(DialogTest, FirstRunWithoutSamplePhotoStoresEmptyFileAndFolder) {
+  fake.store.values.clear();
+  ASSERT_FALSE(Start(""));
+  EXPECT_EQ(Caption(Dialog().Label4), "4");
+  EXPECT_EQ(Caption(Dialog().Label6), "");
+  EXPECT_TRUE(Ends([&] { fake.screen.ClickButton("OK"); }));
+  const std::map<std::string, std::string> expected = {
+      {"Speed", "4"},     {"chokkei", "200"}, {"Filename", ""}, {"FilenameS", "sample1.jpg"},
+      {"Fileindex", "0"}, {"Directory", ""},  {"Haikei", "0"}};
+  EXPECT_EQ(fake.store.values, expected);
+}
+
+TEST_F(DialogTest, ClosingStoresNothing) {
+  ASSERT_FALSE(Start("/c"));
+  static_cast<fakes::FakeSlider&>(*Dialog().HScroll1).SetValue(9);
+  fake.store.writes.clear();
+  EXPECT_TRUE(Ends([&] { fake.screen.CloseDialog(); }));
+  EXPECT_TRUE(fake.store.writes.empty());
+}
+
+TEST_F(DialogTest, PickingAPhotoShowsItAndRemembersItsFolder) {
+  fake.files.AddFolder("C:\\more", {{"tall.gif"}, {"bad.jpg"}});
+  fake.pictures.Add("C:\\more\\tall.gif", 300, 400, kBlue);
+  ASSERT_FALSE(Start("/c"));
+  fake.screen.QueueOpenFileResult({"C:\\more\\tall.gif", "tall.gif", "C:\\more"});
+  ASSERT_TRUE(fake.screen.ClickButton("Photo File"));
+  const OpenFileRequest& request = fake.screen.open_file_requests.back();
+  EXPECT_EQ(request.initial_dir, "C:\\photos");
+  EXPECT_EQ(request.filter, Form3::kPhotoFilter);
+  EXPECT_EQ(request.filter_index, 1);
+  EXPECT_EQ(request.flags, 0x1000u);
+  Form3& form = Dialog();
+  EXPECT_EQ(form.Filename, "C:\\more\\tall.gif");
+  EXPECT_EQ(form.Directory, "C:\\more");
+  EXPECT_EQ(Caption(form.Label6), "tall.gif");
+  // 300x400 in 193x129: 97 wide at x 48; the earlier red preview is gone.
+  EXPECT_EQ(Preview().At(20, 64), fakes::kWhite);
+  EXPECT_EQ(Preview().At(96, 64), kBlue);
+
+  // Cancelling, or picking a file that is no readable picture, changes nothing.
+  for (const OpenFileResult& pick :
+       {OpenFileResult{}, OpenFileResult{"C:\\more\\bad.jpg", "bad.jpg", "C:\\more"}}) {
+    fake.screen.QueueOpenFileResult(pick);
+    ASSERT_TRUE(fake.screen.ClickButton("Photo File"));
+    EXPECT_EQ(form.Filename, "C:\\more\\tall.gif");
+    EXPECT_EQ(Caption(form.Label6), "tall.gif");
+    EXPECT_EQ(Preview().At(96, 64), kBlue);
+  }
+  EXPECT_TRUE(Ends([&] { fake.screen.ClickButton("OK"); }));
+  EXPECT_EQ(fake.store.values["Directory"], "C:\\more");
+  EXPECT_EQ(fake.store.values["FilenameS"], "tall.gif");
+}
+
+TEST_F(DialogTest, HiddenInSlideshowModeAndPointsThePhotoListAtTheStoredFolder) {
+  ASSERT_FALSE(Start("/s"));
+  EXPECT_FALSE(Visible("Solvarine Ver4.0 "));
+  EXPECT_EQ(program.form3().File1.ListCount(), 3);
+}
+
+}  // namespace
+}  // namespace solvarine

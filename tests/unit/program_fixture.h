@@ -1,0 +1,61 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/program.h"
+#include "platform/failure.h"
+#include "start/module1.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace solvarine {
+
+// A program on the in-memory platform, with a photo folder of three solid-colour photos.
+class ProgramTest : public testing::Test {
+ protected:
+  static constexpr std::uint32_t kRed = 0xFFFF0000;
+  static constexpr std::uint32_t kGreen = 0xFF00FF00;
+  static constexpr std::uint32_t kBlue = 0xFF0000FF;
+
+  ProgramTest() {
+    fake.files.AddFolder("C:\\photos", {{"a.jpg"}, {"b.jpg"}, {"c.jpg"}});
+    fake.files.AddFolder("C:\\empty");
+    fake.pictures.Add("C:\\photos\\a.jpg", 640, 480, kRed);
+    fake.pictures.Add("C:\\photos\\b.jpg", 300, 400, kGreen);
+    fake.pictures.Add("C:\\photos\\c.jpg", 100, 100, kBlue);
+    UsePhotoFolder("C:\\photos");
+  }
+
+  void UsePhotoFolder(const std::string& folder) {
+    fake.store.values["Filename"] = folder + "\\a.jpg";
+    fake.store.values["Directory"] = folder;
+  }
+
+  // Runs the step as the event loop would; true when the program ended.
+  bool Ends(const std::function<void()>& step) {
+    try {
+      step();
+    } catch (const ProgramEnd&) {
+      return true;
+    }
+    return false;
+  }
+  bool Start(const std::string& arguments) {
+    return Ends([&] { StartUp(program, arguments); });
+  }
+  bool Tick() {
+    return Ends([&] { fake.screen.FireTimers(); });
+  }
+
+  fakes::FakeWindow* Window(const std::string& title) { return fake.screen.WindowTitled(title); }
+  bool Visible(const std::string& title) {
+    const fakes::FakeWindow* window = Window(title);
+    return window && window->visible;
+  }
+
+  fakes::FakePlatform fake;
+  Program program{fake.platform};
+};
+
+}  // namespace solvarine
