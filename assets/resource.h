@@ -1,0 +1,4 @@
+#pragma once
+
+// Resource ids shared by solvarine.rc and the Windows code.
+#define IDI_SOLVARINE 1

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+
+#include "platform/ui.h"
+#include "platform/win32/child_control.h"
+#include "platform/win32/event_loop.h"
+
+namespace solvarine::win32 {
+
+class PushButton final : public StandardControl {
+ public:
+  PushButton(EventLoop& loop, HWND parent, const ButtonSpec& spec, std::function<void()> on_click);
+
+ private:
+  void OnCommand(WORD code) override;
+
+  EventLoop& loop_;
+  std::function<void()> on_click_;
+};
+
+// A group box: it only draws, but it follows the dialog's resolution like the other controls.
+class Frame final : public StandardControl {
+ public:
+  Frame(HWND parent, const FrameSpec& spec);
+};
+
+// We check and uncheck the options ourselves, so that selecting one from code behaves exactly as
+// a click: the others of the window go off and the click handler runs.
+class RadioOption final : public OptionButton, public StandardControl {
+ public:
+  RadioOption(EventLoop& loop, HWND parent, const ButtonSpec& spec, std::function<void()> on_click);
+
+  void Select() override;
+  bool Selected() const override;
+
+ private:
+  void OnCommand(WORD code) override;
+
+  EventLoop& loop_;
+  std::function<void()> on_click_;
+};
+
+}  // namespace solvarine::win32

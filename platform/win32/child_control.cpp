@@ -1,0 +1,134 @@
+#include "platform/win32/child_control.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/failure.h"
+#include "platform/win32/text.h"
+
+namespace solvarine::win32 {
+
+int TwipsToPixels(int twips, UINT dpi) {
+  return ::MulDiv(twips, static_cast<int>(dpi), 1440);
+}
+
+RECT PixelRect(const TwipsRect& rect, UINT dpi) {
+  const int left = TwipsToPixels(rect.left, dpi);
+  const int top = TwipsToPixels(rect.top, dpi);
+  return {left, top, left + TwipsToPixels(rect.width, dpi), top + TwipsToPixels(rect.height, dpi)};
+}
+
+UINT WindowDpi(HWND window) {
+  const UINT dpi = ::GetDpiForWindow(window);
+  return dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+ChildControl* ChildControl::FromHandle(HWND child) {
+  return reinterpret_cast<ChildControl*>(::GetWindowLongPtrW(child, GWLP_USERDATA));
+}
+
+void ChildControl::Attach(HWND child) {
+  ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+StandardControl::StandardControl(HWND parent, const Spec& spec)
+    : ChildControl(spec.tab_index), rect_(spec.rect) {
+  const RECT r = PixelRect(spec.rect, WindowDpi(parent));
+  window_ =
+      ::CreateWindowExW(0, spec.window_class, Widen(spec.text).c_str(),
+                        WS_CHILD | WS_VISIBLE | spec.style, r.left, r.top, r.right - r.left,
+                        r.bottom - r.top, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  if (!window_)
+    throw Failure("CreateWindowExW failed for a control");
+  Attach(window_);
+  // Controls made with CreateWindowExW draw with the System font unless told otherwise.
+  ::SendMessageW(window_, WM_SETFONT, ::SendMessageW(parent, WM_GETFONT, 0, 0), FALSE);
+}
+
+// The parent may have destroyed the control already; only a window still pointing at us is ours.
+StandardControl::~StandardControl() {
+  if (::IsWindow(window_) && FromHandle(window_) == this) {
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    ::DestroyWindow(window_);
+  }
+}
+
+void StandardControl::Relayout(UINT dpi, HFONT font) {
+  const RECT r = PixelRect(rect_, dpi);
+  ::SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+bool RouteToChild(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  if (message != WM_COMMAND && message != WM_HSCROLL && message != WM_CTLCOLORSTATIC &&
+      message != WM_CTLCOLORBTN) {
+    return false;
+  }
+  HWND child = reinterpret_cast<HWND>(lparam);
+  ChildControl* control = child ? ChildControl::FromHandle(child) : nullptr;
+  if (!control)
+    return false;
+  result = 0;
+  if (message == WM_COMMAND) {
+    control->OnCommand(HIWORD(wparam));
+  } else if (message == WM_HSCROLL) {
+    control->OnScroll(LOWORD(wparam));
+  } else {
+    HDC dc = reinterpret_cast<HDC>(wparam);
+    HBRUSH brush = control->OnColor(dc);
+    if (!brush) {
+      // The dialog's own face colour; Wine's default paints option buttons black otherwise.
+      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+      brush = ::GetSysColorBrush(COLOR_BTNFACE);
+    }
+    result = reinterpret_cast<LRESULT>(brush);
+  }
+  return true;
+}
+
+namespace {
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    children.push_back(child);
+  }
+  return children;
+}
+
+}  // namespace
+
+void ArrangeTabOrder(HWND parent) {
+  std::vector<HWND> children = Children(parent);
+  const auto key = [](HWND child) {
+    const ChildControl* control = ChildControl::FromHandle(child);
+    const bool tab_stop = (::GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) != 0;
+    return control && tab_stop ? control->tab_index() : -1;
+  };
+  std::stable_sort(children.begin(), children.end(),
+                   [&](HWND a, HWND b) { return key(a) < key(b); });
+  HWND previous = HWND_TOP;
+  for (HWND child : children) {
+    ::SetWindowPos(child, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = child;
+  }
+}
+
+void RelayoutChildren(HWND parent, UINT dpi, HFONT font) {
+  for (HWND child : Children(parent)) {
+    if (ChildControl* control = ChildControl::FromHandle(child))
+      control->Relayout(dpi, font);
+  }
+}
+
+HWND FirstTabStop(HWND parent) {
+  for (HWND child : Children(parent)) {
+    const LONG_PTR style = ::GetWindowLongPtrW(child, GWL_STYLE);
+    if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED))
+      return child;
+  }
+  return nullptr;
+}
+
+}  // namespace solvarine::win32

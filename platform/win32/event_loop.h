@@ -1,0 +1,56 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace solvarine::win32 {
+
+class TickTarget {
+ public:
+  virtual ~TickTarget() = default;
+  virtual void OnTick() = 0;
+  virtual void Stop() = 0;
+};
+
+// The one boundary between Windows and the core, and the message loop around it. user32 frames
+// are not C++, so nothing may unwind through them: every call into the core goes through Call,
+// which turns ProgramEnd into the end of the program and anything else into an error report.
+class EventLoop {
+ public:
+  EventLoop() = default;
+  EventLoop(const EventLoop&) = delete;
+  EventLoop& operator=(const EventLoop&) = delete;
+
+  void Call(const std::function<void()>& core_call) noexcept;
+  // The error report, then the end with exit code 1.
+  void Fail(const std::string& what) noexcept;
+  bool ended() const { return ended_; }
+  int exit_code() const { return exit_code_; }
+  // After a modal loop: the core must not go on if the program ended inside it.
+  void ThrowIfEnded() const;
+
+  // Pumps messages until the program ends; returns its exit code.
+  int Run();
+
+  void AddWindow(HWND window, bool dialog);
+  void RemoveWindow(HWND window);
+  UINT_PTR AddTimer(TickTarget& target);
+  void RemoveTimer(UINT_PTR id);
+  void DeliverTick(UINT_PTR id);
+
+ private:
+  void StopEverything(int exit_code) noexcept;
+  bool IsDialogMessageForUs(MSG& message);
+
+  bool ended_ = false;
+  int exit_code_ = 0;
+  std::map<HWND, bool> windows_;  // top-level windows; true for dialogs
+  std::map<UINT_PTR, TickTarget*> timers_;
+  UINT_PTR next_timer_id_ = 1;
+};
+
+}  // namespace solvarine::win32

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "platform/ui.h"
+#include "platform/win32/child_control.h"
+#include "platform/win32/gdi_objects.h"
+
+namespace solvarine::win32 {
+
+// A static text; '&' is shown as it is, since captions include file names.
+class StaticLabel final : public Label, public StandardControl {
+ public:
+  StaticLabel(HWND parent, const LabelSpec& spec);
+
+  void SetCaption(const std::string& caption) override;
+  std::string Caption() const override { return caption_; }
+
+ private:
+  HBRUSH OnColor(HDC dc) override;
+
+  std::string caption_;
+  COLORREF background_colour_ = 0;
+  OwnedBrush background_;  // null for the dialog's own colour
+};
+
+}  // namespace solvarine::win32

@@ -1,0 +1,72 @@
+#include "platform/win32/persistent_image.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/failure.h"
+
+namespace solvarine::win32 {
+
+PersistentImage::PersistentImage() : dc_(Adopt<OwnedMemoryDc>(::CreateCompatibleDC(nullptr))) {
+  if (!dc_)
+    throw Failure("CreateCompatibleDC failed");
+}
+
+void PersistentImage::Reset(int width, int height, COLORREF fill) {
+  // A DIB section needs at least one pixel; an empty box keeps a 1x1 image.
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down, like Picture
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  auto bitmap =
+      Adopt<OwnedBitmap>(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap)
+    throw Failure("out of memory for a picture box image");
+  ::SelectObject(dc_.get(), bitmap.get());
+  bitmap_ = std::move(bitmap);  // the old bitmap is no longer selected, so it can go
+  bits_ = static_cast<std::uint32_t*>(bits);
+  width_ = width;
+  height_ = height;
+  Fill(fill);
+}
+
+void PersistentImage::Fill(COLORREF colour) {
+  if (empty())
+    return;
+  ::GdiFlush();  // pending GDI drawing must land before the bits are written directly
+  const std::uint32_t pixel =
+      (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  std::fill_n(bits_, static_cast<size_t>(width_) * static_cast<size_t>(height_), pixel);
+}
+
+void PersistentImage::CopyPicture(const Picture& picture) {
+  if (picture.pixels.size() < static_cast<size_t>(std::max(picture.width, 0)) *
+                                  static_cast<size_t>(std::max(picture.height, 0))) {
+    throw Failure("picture has fewer pixels than its size says");
+  }
+  if (empty())
+    return;
+  ::GdiFlush();
+  const int columns = std::min(picture.width, width_);
+  const int rows = std::min(picture.height, height_);
+  for (int y = 0; y < rows; ++y) {
+    std::memcpy(bits_ + static_cast<size_t>(y) * static_cast<size_t>(width_),
+                picture.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(picture.width),
+                static_cast<size_t>(columns) * sizeof(std::uint32_t));
+  }
+}
+
+void PersistentImage::PaintTo(HDC target, const RECT& area) const {
+  if (empty())
+    return;
+  ::BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc_.get(),
+           area.left, area.top, SRCCOPY);
+}
+
+}  // namespace solvarine::win32

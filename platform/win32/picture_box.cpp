@@ -1,0 +1,112 @@
+#include "platform/win32/picture_box.h"
+
+#include <cmath>
+
+namespace solvarine::win32 {
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+int Pixels(float value) {
+  return static_cast<int>(std::lround(value));
+}
+
+}  // namespace
+
+PictureBoxWindow::PictureBoxWindow(EventLoop& loop, HWND parent, const PictureBoxSpec& spec,
+                                   InputHandlers input)
+    : ChildControl(spec.tab_index),
+      MessageWindow(loop),
+      auto_size_(spec.auto_size),
+      input_(std::move(input)) {
+  CreateSpec create;
+  const bool takes_focus = spec.visible && (input_.mouse_down || input_.key_down);
+  create.style =
+      WS_CHILD | WS_CLIPSIBLINGS | (spec.visible ? WS_VISIBLE : 0) | (takes_focus ? WS_TABSTOP : 0);
+  create.rect = PixelRect(spec.rect, WindowDpi(parent));
+  create.parent = parent;
+  Create({L"SolvarinePictureBox", static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))}, create);
+  Attach(hwnd());
+  const SizeF size = ScaleSize();
+  image_.Reset(static_cast<int>(size.width), static_cast<int>(size.height), kWhite);
+}
+
+Hdc PictureBoxWindow::hDC() {
+  ::InvalidateRect(hwnd(), nullptr, FALSE);  // what is drawn now shows at the next paint
+  return static_cast<Hdc>(reinterpret_cast<std::uintptr_t>(image_.dc()));
+}
+
+SizeF PictureBoxWindow::ScaleSize() const {
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  return {static_cast<float>(client.right), static_cast<float>(client.bottom)};
+}
+
+void PictureBoxWindow::SetPicture(const Picture& picture) {
+  if (auto_size_) {
+    Resize(picture.width, picture.height);
+  } else {
+    image_.Fill(kWhite);
+  }
+  image_.CopyPicture(picture);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void PictureBoxWindow::ClearPicture() {
+  image_.Fill(kWhite);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void PictureBoxWindow::SetSize(float width, float height) {
+  Resize(Pixels(width), Pixels(height));
+}
+
+void PictureBoxWindow::Move(float left, float top) {
+  ::SetWindowPos(hwnd(), nullptr, Pixels(left), Pixels(top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PictureBoxWindow::Refresh() {
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  ::UpdateWindow(hwnd());
+}
+
+// A new size means a new, white image of that size.
+void PictureBoxWindow::Resize(int width, int height) {
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const SizeF size = ScaleSize();
+  image_.Reset(static_cast<int>(size.width), static_cast<int>(size.height), kWhite);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+bool PictureBoxWindow::focusable() const {
+  return (::GetWindowLongPtrW(hwnd(), GWL_STYLE) & WS_TABSTOP) != 0;
+}
+
+LRESULT PictureBoxWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_PAINT: {
+      ScopedPaint paint(hwnd());
+      image_.PaintTo(paint.get(), paint.paint().rcPaint);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // the image covers the whole box
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+      if (focusable())
+        ::SetFocus(hwnd());
+      loop_.Call(input_.mouse_down);
+      return message == WM_XBUTTONDOWN ? TRUE : 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      loop_.Call(input_.key_down);
+      return 0;
+    default:
+      return Default(message, wparam, lparam);
+  }
+}
+
+}  // namespace solvarine::win32

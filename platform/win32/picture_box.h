@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/ui.h"
+#include "platform/win32/child_control.h"
+#include "platform/win32/message_window.h"
+#include "platform/win32/persistent_image.h"
+
+namespace solvarine::win32 {
+
+// A flat white box that shows its persistent image. It takes the keyboard focus only when
+// someone listens to its input, and stays a valid copy source while hidden.
+class PictureBoxWindow final : public PictureBox, public ChildControl, private MessageWindow {
+ public:
+  PictureBoxWindow(EventLoop& loop, HWND parent, const PictureBoxSpec& spec, InputHandlers input);
+
+  Hdc hDC() override;
+  SizeF ScaleSize() const override;
+  void SetPicture(const Picture& picture) override;
+  void ClearPicture() override;
+  void SetSize(float width, float height) override;
+  void Move(float left, float top) override;
+  void Refresh() override;
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Resize(int width, int height);
+  bool focusable() const;
+
+  bool auto_size_;
+  InputHandlers input_;
+  PersistentImage image_;
+};
+
+}  // namespace solvarine::win32

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/ui.h"
+#include "platform/win32/child_control.h"
+#include "platform/win32/event_loop.h"
+
+namespace solvarine::win32 {
+
+class Win32Ui final : public Ui {
+ public:
+  explicit Win32Ui(EventLoop& loop) : loop_(loop) {}
+
+  std::unique_ptr<Window> CreateScreenWindow(const std::string& title,
+                                             InputHandlers input) override;
+  std::unique_ptr<Window> CreateDialogWindow(const std::string& caption, int client_width_twips,
+                                             int client_height_twips,
+                                             std::function<void()> on_close) override;
+  std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& spec,
+                                               InputHandlers input) override;
+  std::unique_ptr<Slider> CreateSlider(Window& parent, const SliderSpec& spec,
+                                       std::function<void()> on_change) override;
+  std::unique_ptr<Label> CreateLabel(Window& parent, const LabelSpec& spec) override;
+  void CreateButton(Window& parent, const ButtonSpec& spec,
+                    std::function<void()> on_click) override;
+  void CreateFrame(Window& parent, const FrameSpec& spec) override;
+  std::unique_ptr<OptionButton> CreateOptionButton(Window& parent, const ButtonSpec& spec,
+                                                   std::function<void()> on_click) override;
+  std::unique_ptr<Timer> CreateTimer(Window& owner, std::int32_t interval_ms,
+                                     std::function<void()> on_tick) override;
+
+  SizeF ScreenTwips() override;
+  void MsgBox(const std::string& text) override;
+  OpenFileResult GetOpenFileName(Window& owner, const OpenFileRequest& request) override;
+
+ private:
+  EventLoop& loop_;
+  // Buttons and frames nobody else holds; their windows go with their parents.
+  std::vector<std::unique_ptr<ChildControl>> kept_controls_;
+};
+
+}  // namespace solvarine::win32
