@@ -145,6 +145,18 @@ class Screen:
     def screenshot(self) -> Image.Image:
         return ImageGrab.grab(xdisplay=self.display).convert("RGB")
 
+    def wait_still(self, timeout: float = 10, gap: float = 0.3) -> Image.Image:
+        """Waits until the screen stops changing (two reads gap seconds apart agree)."""
+        last = [self.screenshot().tobytes()]
+
+        def unchanged():
+            shot = self.screenshot()
+            same = shot.tobytes() == last[0]
+            last[0] = shot.tobytes()
+            return shot if same else None
+
+        return wait_until(unchanged, timeout, "a still screen", interval=gap)
+
     def key(self, *keys: str) -> None:
         """Presses keys through XTEST, as a keyboard would: they go to the focused window."""
         self._xdotool("key", "--delay", "20", *keys)
@@ -242,8 +254,11 @@ def wine_environment(prefix: os.PathLike | str, display: str) -> dict[str, str]:
     return env
 
 
-def create_prefix(prefix: os.PathLike | str, display: str) -> None:
-    """A fresh Wine prefix set up for the tests (scripts/test does the same in shell)."""
+def create_prefix(prefix: os.PathLike | str, display: str, managed_by_wine: bool = True) -> None:
+    """A fresh Wine prefix set up for the tests (scripts/test does the same in shell).
+
+    managed_by_wine: Wine places and focuses its windows itself, for an X server without a window
+    manager such as the tests' Xvfb."""
     env = wine_environment(prefix, display)
 
     def wine(*args: str, extra_env: dict[str, str] | None = None) -> None:
@@ -256,10 +271,11 @@ def create_prefix(prefix: os.PathLike | str, display: str) -> None:
     subprocess.run(["wineserver", "-p60"], env=env, check=True, timeout=60)
     # No Mono or Gecko: nothing here needs them, and their installers would ask.
     wine("wineboot", "-i", extra_env={"WINEDLLOVERRIDES": "mscoree=;mshtml="})
-    # Wine then sets the X focus itself, and hides windows without the 2 s wait that Xvfb's
-    # missing window manager costs otherwise.
-    wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/t", "REG_SZ",
-         "/d", "N", "/f")
+    if managed_by_wine:
+        # Wine then sets the X focus itself, and hides windows without the 2 s wait that Xvfb's
+        # missing window manager costs otherwise.
+        wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/t", "REG_SZ",
+             "/d", "N", "/f")
     # Japanese text shows as boxes until Tahoma links to a CJK font.
     wine("reg", "add", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink",
          "/v", "Tahoma", "/t", "REG_MULTI_SZ", "/d", "NotoSansCJK-Regular.ttc,Noto Sans CJK JP", "/f")

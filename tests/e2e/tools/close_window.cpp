@@ -5,9 +5,11 @@
 #include <cstdlib>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  if (__argc < 2) return 2;
+  if (__argc < 2)
+    return 2;
   HWND window = FindWindowW(nullptr, __wargv[1]);
-  if (!window) return 1;
+  if (!window)
+    return 1;
   PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
   return 0;
 }

@@ -26,12 +26,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   window_class.lpszClassName = L"SolvarineTestTitledWindow";
-  if (!RegisterClassW(&window_class)) return 1;
+  if (!RegisterClassW(&window_class))
+    return 1;
 
-  HWND window = CreateWindowExW(0, window_class.lpszClassName, title, WS_OVERLAPPEDWINDOW,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 320, 200, nullptr, nullptr, instance,
-                                nullptr);
-  if (!window) return 1;
+  HWND window =
+      CreateWindowExW(0, window_class.lpszClassName, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                      CW_USEDEFAULT, 320, 200, nullptr, nullptr, instance, nullptr);
+  if (!window)
+    return 1;
   ShowWindow(window, show);
 
   MSG message;
