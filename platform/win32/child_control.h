@@ -1,9 +1,6 @@
 #pragma once
 
-// Before <windows.h>, whose SRCCOPY and COLORONCOLOR macros would clash with our constants.
-#include "platform/handles.h"
-
-#include <windows.h>
+#include "platform/win32/windows_include.h"
 
 #include <string>
 

@@ -24,15 +24,27 @@ void EventLoop::Call(const std::function<void()>& core_call) noexcept {
   }
 }
 
+namespace {
+
+void ShowErrorBox(const std::string& what) {
+  const std::wstring text = L"Solvarine stopped because of an error:\n\n" + Widen(what);
+  ::MessageBoxW(nullptr, text.c_str(), L"Solvarine",
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
+}
+
+}  // namespace
+
 void EventLoop::Fail(const std::string& what) noexcept {
   if (ended_)
     return;
   StopEverything(1);
   // The quit message comes after the report: a pending WM_QUIT would close the message box at once.
   try {
-    const std::wstring text = L"Solvarine stopped because of an error:\n\n" + Widen(what);
-    ::MessageBoxW(nullptr, text.c_str(), L"Solvarine",
-                  MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
+    if (report_) {
+      report_(what);
+    } else {
+      ShowErrorBox(what);
+    }
   } catch (...) {
     ::MessageBoxW(nullptr, L"Solvarine stopped because of an error.", L"Solvarine",
                   MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);

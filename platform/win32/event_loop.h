@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_include.h"
 
 #include <functional>
 #include <map>
@@ -21,7 +21,9 @@ class TickTarget {
 // which turns ProgramEnd into the end of the program and anything else into an error report.
 class EventLoop {
  public:
-  EventLoop() = default;
+  // Shows the text of an error that ends the program; a message box unless told otherwise.
+  using ErrorReport = std::function<void(const std::string& what)>;
+  explicit EventLoop(ErrorReport report = {}) : report_(std::move(report)) {}
   EventLoop(const EventLoop&) = delete;
   EventLoop& operator=(const EventLoop&) = delete;
 
@@ -46,6 +48,7 @@ class EventLoop {
   void StopEverything(int exit_code) noexcept;
   bool IsDialogMessageForUs(MSG& message);
 
+  ErrorReport report_;
   bool ended_ = false;
   int exit_code_ = 0;
   std::map<HWND, bool> windows_;  // top-level windows; true for dialogs

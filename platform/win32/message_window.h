@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_include.h"
 
 #include "platform/win32/event_loop.h"
 #include "platform/win32/unique_handle.h"

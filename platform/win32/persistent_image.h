@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_include.h"
 
 #include <cstdint>
 

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "platform/failure.h"
+#include "platform/win32/event_loop.h"
+#include "platform/win32/win32_gdi.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_ui.h"
+
+namespace solvarine::win32::testing {
+
+using namespace std::chrono_literals;
+
+// Handles this thread's messages until the condition holds or the time is up.
+template <typename Condition>
+bool PumpUntil(Condition done, std::chrono::milliseconds timeout = 5s) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    if (done())
+      return true;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left <= 0ms)
+      return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min(left, 20ms).count()),
+                                QS_ALLINPUT);
+  }
+}
+
+// For checks that something does NOT happen within a time.
+inline void PumpFor(std::chrono::milliseconds duration) {
+  PumpUntil([] { return false; }, duration);
+}
+
+inline HWND Native(Hwnd window) {
+  return reinterpret_cast<HWND>(window);
+}
+inline HDC Native(Hdc dc) {
+  return reinterpret_cast<HDC>(dc);
+}
+
+inline COLORREF ScreenPixel(int x, int y) {
+  ScopedGetDc screen(nullptr);
+  return ::GetPixel(screen.get(), x, y);
+}
+
+// Children of one window class, in z-order (which is tab order).
+inline std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* window_class) {
+  std::vector<HWND> children;
+  for (HWND child = ::FindWindowExW(parent, nullptr, window_class, nullptr); child;
+       child = ::FindWindowExW(parent, child, window_class, nullptr)) {
+    children.push_back(child);
+  }
+  return children;
+}
+
+inline Picture MakePicture(int width, int height, std::vector<std::uint32_t> pixels) {
+  return {width, height, std::move(pixels)};
+}
+
+inline COLORREF AsColorref(std::uint32_t argb) {
+  return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+}
+
+class UiTest : public ::testing::Test {
+ protected:
+  // Windows still open must paint (an undispatched WM_PAINT comes back forever), and a test
+  // that ended the program leaves its WM_QUIT behind.
+  void TearDown() override {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message != WM_QUIT)
+        ::DispatchMessageW(&message);
+    }
+  }
+
+  std::vector<std::string> reports_;
+  EventLoop loop_{[this](const std::string& what) { reports_.push_back(what); }};
+  Win32Ui ui_{loop_};
+  Win32Gdi gdi_;
+};
+
+}  // namespace solvarine::win32::testing
