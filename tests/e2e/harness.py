@@ -161,6 +161,10 @@ class Screen:
         """Presses keys through XTEST, as a keyboard would: they go to the focused window."""
         self._xdotool("key", "--delay", "20", *keys)
 
+    def type_text(self, text: str) -> None:
+        """Types text key by key into the focused window."""
+        self._xdotool("type", "--delay", "15", text)
+
     def click(self, x: int, y: int, button: int = 1) -> None:
         self._xdotool("mousemove", "--sync", str(x), str(y), "click", str(button))
 
@@ -389,16 +393,20 @@ class Wine:
         return code == 0
 
     def end_all(self) -> None:
-        """Kills every process started here that is still running (by PID)."""
+        """Kills every process started here that is still running (by PID), and waits until their
+        windows are gone, so that the next test cannot mistake them for its own."""
         stubborn = False
         for process in self.started:
             try:
                 process.kill()
             except subprocess.TimeoutExpired:
                 stubborn = True
-        self.started.clear()
         if stubborn:
             stop_wineserver(self.prefix, self.display)
+        pids = [process.pid for process in self.started]
+        self.started.clear()
+        wait_until(lambda: not any(_x_windows_of(pid, self.env) for pid in pids), 15,
+                   "the windows of ended programs to go")
         shutil.rmtree(self.scratch, ignore_errors=True)
 
     # registry: the settings live as REG_SZ values under HKCU\Software\solvar\Option
@@ -430,6 +438,12 @@ class Wine:
                 return None
             raise RuntimeError(f"reg export failed ({code}): {output}")
         return parse_reg_export(file.read_bytes().decode("utf-16"))
+
+
+def _x_windows_of(pid: int, env: dict[str, str]) -> list[str]:
+    result = subprocess.run(["xdotool", "search", "--pid", str(pid)], env=env,
+                            stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=30)
+    return result.stdout.split()
 
 
 def _reg_quote(text: str) -> str:
