@@ -31,13 +31,27 @@ void ChildControl::Attach(HWND child) {
   ::SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
+namespace {
+
+// The dialog manager finds a button by its id (Enter clicks the focused one), so ids are unique
+// among the parent's children.
+HMENU NextControlId(HWND parent) {
+  int id = 1000;
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    id = std::max(id, ::GetDlgCtrlID(child) + 1);
+  }
+  return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
+
+}  // namespace
+
 StandardControl::StandardControl(HWND parent, const Spec& spec)
     : ChildControl(spec.tab_index), rect_(spec.rect) {
   const RECT r = PixelRect(spec.rect, WindowDpi(parent));
-  window_ =
-      ::CreateWindowExW(0, spec.window_class, Widen(spec.text).c_str(),
-                        WS_CHILD | WS_VISIBLE | spec.style, r.left, r.top, r.right - r.left,
-                        r.bottom - r.top, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  window_ = ::CreateWindowExW(0, spec.window_class, Widen(spec.text).c_str(),
+                              WS_CHILD | WS_VISIBLE | spec.style, r.left, r.top, r.right - r.left,
+                              r.bottom - r.top, parent, NextControlId(parent),
+                              ::GetModuleHandleW(nullptr), nullptr);
   if (!window_)
     throw Failure("CreateWindowExW failed for a control");
   Attach(window_);

@@ -105,6 +105,17 @@ void DialogWindow::RestoreFocus() {
   ::SetFocus(target ? target : hwnd());
 }
 
+// Enter clicks the push button that has the focus, as in any dialog.
+LRESULT DialogWindow::FocusedPushButtonId() const {
+  HWND focus = ::GetFocus();
+  if (!focus || !::IsChild(hwnd(), focus))
+    return 0;
+  const LRESULT code = ::SendMessageW(focus, WM_GETDLGCODE, 0, 0);
+  if (!(code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+    return 0;
+  return MAKELONG(::GetDlgCtrlID(focus), DC_HASDEFID);
+}
+
 void DialogWindow::Paint() {
   ScopedPaint paint(hwnd());
   if (image_)
@@ -116,6 +127,8 @@ LRESULT DialogWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       loop_.Call(on_close_);
       return 0;
+    case DM_GETDEFID:
+      return FocusedPushButtonId();
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_.get());
     case WM_DPICHANGED:

@@ -30,6 +30,7 @@ class DialogWindow final : public Window, private MessageWindow {
   void ApplyDpi(UINT dpi, const RECT* suggested);
   void Paint();
   void RestoreFocus();
+  LRESULT FocusedPushButtonId() const;
 
   int client_width_twips_;
   int client_height_twips_;

@@ -130,11 +130,21 @@ TEST_F(DialogTest, SelectingAnOptionClearsTheOtherAndRunsItsClickAsAUserClickDoe
   EXPECT_EQ(black_clicks, 1);
 }
 
-TEST_F(DialogTest, ButtonClickRunsItsHandler) {
-  int clicks = 0;
-  ui_.CreateButton(*dialog_, {{240, 4200, 1215, 375}, "OK", 5}, [&] { ++clicks; });
-  ::SendMessageW(ChildrenOfClass(hwnd_, L"Button").at(0), BM_CLICK, 0, 0);
-  EXPECT_EQ(clicks, 1);
+TEST_F(DialogTest, ButtonsClickOnMouseAndOnEnterWhenFocused) {
+  int ok_clicks = 0;
+  int photo_clicks = 0;
+  ui_.CreateButton(*dialog_, {{240, 4200, 1215, 375}, "OK", 5}, [&] { ++ok_clicks; });
+  ui_.CreateButton(*dialog_, {{240, 2160, 1215, 420}, "Photo File", 15}, [&] { ++photo_clicks; });
+  const auto buttons = ChildrenOfClass(hwnd_, L"Button");
+  ::SendMessageW(buttons.at(0), BM_CLICK, 0, 0);
+  EXPECT_EQ(ok_clicks, 1);
+
+  dialog_->Show();
+  ::SetFocus(buttons.at(1));
+  MSG enter{buttons.at(1), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_TRUE(::IsDialogMessageW(hwnd_, &enter));
+  EXPECT_EQ(photo_clicks, 1);
+  EXPECT_EQ(ok_clicks, 1);
 }
 
 struct LabelCase {
