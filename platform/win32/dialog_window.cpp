@@ -46,10 +46,6 @@ DialogWindow::DialogWindow(EventLoop& loop, const std::string& caption, int clie
   loop_.AddWindow(hwnd(), true);
 }
 
-DialogWindow::~DialogWindow() {
-  loop_.RemoveWindow(hwnd());
-}
-
 Hwnd DialogWindow::hWnd() const {
   return static_cast<Hwnd>(reinterpret_cast<std::uintptr_t>(hwnd()));
 }

@@ -17,7 +17,6 @@ class DialogWindow final : public Window, private MessageWindow {
  public:
   DialogWindow(EventLoop& loop, const std::string& caption, int client_width_twips,
                int client_height_twips, std::function<void()> on_close);
-  ~DialogWindow() override;
 
   Hwnd hWnd() const override;
   void Show() override;

@@ -34,6 +34,7 @@ void RegisterOnce(const WindowClassSpec& spec, HINSTANCE instance, WNDPROC proce
 // object.
 MessageWindow::~MessageWindow() {
   if (HWND window = window_.release()) {
+    loop_.RemoveWindow(window);
     ::SetWindowLongPtrW(window, kObjectSlot, 0);
     ::DestroyWindow(window);
   }
@@ -72,7 +73,8 @@ LRESULT CALLBACK MessageWindow::Procedure(HWND window, UINT message, WPARAM wpar
   auto* self = reinterpret_cast<MessageWindow*>(::GetWindowLongPtrW(window, kObjectSlot));
   if (!self)
     return ::DefWindowProcW(window, message, wparam, lparam);
-  if (message == WM_NCDESTROY) {
+  if (message == WM_NCDESTROY) {  // destroyed from elsewhere: the object outlives its window
+    self->loop_.RemoveWindow(window);
     ::SetWindowLongPtrW(window, kObjectSlot, 0);
     self->window_.release();
     return ::DefWindowProcW(window, message, wparam, lparam);

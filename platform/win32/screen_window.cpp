@@ -18,10 +18,6 @@ ScreenWindow::ScreenWindow(EventLoop& loop, const std::string& title, InputHandl
   loop_.AddWindow(hwnd(), false);
 }
 
-ScreenWindow::~ScreenWindow() {
-  loop_.RemoveWindow(hwnd());
-}
-
 Hwnd ScreenWindow::hWnd() const {
   return static_cast<Hwnd>(reinterpret_cast<std::uintptr_t>(hwnd()));
 }

@@ -14,7 +14,6 @@ namespace solvarine::win32 {
 class ScreenWindow final : public Window, private MessageWindow {
  public:
   ScreenWindow(EventLoop& loop, const std::string& title, InputHandlers input);
-  ~ScreenWindow() override;
 
   Hwnd hWnd() const override;
   void Show() override;
