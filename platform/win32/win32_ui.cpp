@@ -2,7 +2,7 @@
 
 #include <windows.h>
 #include <commdlg.h>
-#undef GetOpenFileName
+#undef GetOpenFileName  // commdlg.h would rename our method of that name
 
 #include "platform/failure.h"
 #include "platform/win32/button.h"
