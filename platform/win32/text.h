@@ -9,4 +9,7 @@ namespace solvarine::win32 {
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
 
+// The system's description of a Win32 error code or HRESULT, with the code in hex: for messages.
+std::string ErrorText(unsigned long code);
+
 }  // namespace solvarine::win32

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <utility>
+
+namespace solvarine::win32 {
+
+// Move-only owner of one COM interface pointer: Release when it goes.
+template <typename T>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ~ComPtr() { reset(); }
+  ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+  ComPtr& operator=(ComPtr&& other) noexcept {
+    if (this != &other) {
+      reset();
+      pointer_ = std::exchange(other.pointer_, nullptr);
+    }
+    return *this;
+  }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+
+  T* get() const { return pointer_; }
+  T* operator->() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
+  void reset() {
+    if (T* old = std::exchange(pointer_, nullptr))
+      old->Release();
+  }
+  // For out-parameters: releases the current interface and exposes the slot.
+  T** put() {
+    reset();
+    return &pointer_;
+  }
+
+ private:
+  T* pointer_ = nullptr;
+};
+
+}  // namespace solvarine::win32

@@ -1,0 +1,115 @@
+#include "platform/win32/wic_picture_loader.h"
+
+#include <windows.h>
+#include <wincodec.h>
+
+#include <new>
+
+#include "platform/failure.h"
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/text.h"
+#include "platform/win32/win32_file_system.h"
+
+namespace solvarine::win32 {
+namespace {
+
+// The program initialises COM on its thread; this keeps the loader usable from any thread too.
+class ScopedComInit {
+ public:
+  ScopedComInit() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ScopedComInit() {
+    if (SUCCEEDED(result_))
+      ::CoUninitialize();
+  }
+  ScopedComInit(const ScopedComInit&) = delete;
+  ScopedComInit& operator=(const ScopedComInit&) = delete;
+
+ private:
+  HRESULT result_;
+};
+
+class Loader {
+ public:
+  explicit Loader(const std::string& path) : name_(path), file_(FullPathName(Widen(path))) {}
+
+  Picture Load() {
+    if (file_.empty())
+      Fail(name_.empty() ? "no file name given" : "not a valid file name");
+    const DWORD attributes = ::GetFileAttributesW(file_.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+      Fail("no such file, " + ErrorText(::GetLastError()));
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+      Fail("it is a folder");
+    ComPtr<IWICImagingFactory> factory;
+    Check(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_PPV_ARGS(factory.put())),
+          "the imaging component is not available");
+    ComPtr<IWICBitmapDecoder> decoder;
+    Check(factory->CreateDecoderFromFilename(file_.c_str(), nullptr, GENERIC_READ,
+                                             WICDecodeMetadataCacheOnDemand, decoder.put()),
+          "not a readable picture file");
+    ComPtr<IWICBitmapFrameDecode> frame;
+    Check(decoder->GetFrame(0, frame.put()), "no picture frame");
+    UINT width = 0;
+    UINT height = 0;
+    Check(frame->GetSize(&width, &height), "unreadable picture size");
+    if (width == 0 || height == 0)
+      Fail("the picture is empty");
+    if (std::uint64_t{width} * height > WicPictureLoader::kMaxPixels) {
+      Fail("the picture is too large (" + std::to_string(width) + " x " + std::to_string(height) +
+           " pixels)");
+    }
+    ComPtr<IWICFormatConverter> converter;
+    Check(factory->CreateFormatConverter(converter.put()), "no format converter");
+    Check(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                nullptr, 0.0, WICBitmapPaletteTypeCustom),
+          "cannot convert the picture's pixel format");
+    return CopyPixels(converter.get(), width, height);
+  }
+
+ private:
+  Picture CopyPixels(IWICBitmapSource* source, UINT width, UINT height) {
+    Picture picture;
+    picture.width = static_cast<int>(width);
+    picture.height = static_cast<int>(height);
+    try {
+      picture.pixels.resize(std::size_t{width} * height);
+    } catch (const std::bad_alloc&) {
+      Fail("not enough memory for " + std::to_string(width) + " x " + std::to_string(height) +
+           " pixels");
+    }
+    // Both fit in a UINT: the pixel cap keeps the buffer well under 4 GB.
+    const UINT stride = width * sizeof(std::uint32_t);
+    const UINT bytes = static_cast<UINT>(picture.pixels.size() * sizeof(std::uint32_t));
+    Check(
+        source->CopyPixels(nullptr, stride, bytes, reinterpret_cast<BYTE*>(picture.pixels.data())),
+        "cannot decode the picture's pixels");
+    // Transparent GIF pixels come through with alpha 0, and so can formats without alpha; every
+    // picture is shown opaque.
+    for (std::uint32_t& pixel : picture.pixels)
+      pixel |= 0xFF000000u;
+    return picture;
+  }
+
+  [[noreturn]] void Fail(const std::string& reason) const {
+    throw Failure("Cannot load the picture \"" + (file_.empty() ? name_ : Narrow(file_)) +
+                  "\": " + reason);
+  }
+
+  void Check(HRESULT result, const std::string& reason) const {
+    if (FAILED(result))
+      Fail(reason + ", " + ErrorText(static_cast<DWORD>(result)));
+  }
+
+  std::string name_;
+  std::wstring file_;
+};
+
+}  // namespace
+
+Picture WicPictureLoader::LoadPicture(const std::string& path) {
+  const ScopedComInit com;
+  return Loader(path).Load();
+}
+
+}  // namespace solvarine::win32
