@@ -84,7 +84,7 @@ def test_a_slider_updates_its_label_and_closing_stores_nothing(wine, screen, scr
 
 
 def test_a_picked_photo_is_shown_stored_and_used_by_the_next_slideshow(wine, screen, scr, tmp_path):
-    other = tmp_path / "その他"
+    other = tmp_path / "other"
     harness.make_photo(other / "pick.bmp", (300, 400), (0, 0, 255))
     run, found = open_dialog(wine, scr, tmp_path)
     screen.click(*control(found, "Button", "Photo File").centre)

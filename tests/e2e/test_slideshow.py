@@ -67,7 +67,9 @@ def test_photos_pile_up_in_list_order_at_their_size(wine, screen, scr, photos):
     for colour, box in boxes.items():
         size = next(s for _, c, s in PHOTOS.values() if c == colour)
         left, top, right, bottom = box
-        assert (right - left, bottom - top) == size
+        # The canvas sits on whole pixels while the clip edges are rounded from a fraction, so the
+        # visible photo may gain or lose one column or row.
+        assert abs(right - left - size[0]) <= 1 and abs(bottom - top - size[1]) <= 1, (box, size)
         assert 0 <= left and right <= 1024 and 0 <= top and bottom <= 768
     # Earlier photos stay where they were shown: the first one is still there.
     shot = screen.screenshot()

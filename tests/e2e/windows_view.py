@@ -43,7 +43,13 @@ def controls(wine: harness.Wine, title: str) -> list[Control] | None:
 
 
 def wait_controls(wine: harness.Wine, title: str, timeout: float = 20) -> list[Control]:
-    return harness.wait_until(lambda: controls(wine, title), timeout, f"the window {title!r}")
+    """The window and its controls once it is shown (its controls are filled in before that)."""
+
+    def shown():
+        found = controls(wine, title)
+        return found if found and found[0].visible else None
+
+    return harness.wait_until(shown, timeout, f"the window {title!r} to show")
 
 
 def control(found: list[Control], kind: str, text: str | None = None, index: int = 0) -> Control:
