@@ -7,6 +7,7 @@
 
 #include "platform/failure.h"
 #include "platform/win32/com_ptr.h"
+#include "platform/win32/picture_header.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_file_system.h"
 
@@ -40,6 +41,12 @@ class Loader {
       Fail("no such file, " + ErrorText(::GetLastError()));
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
       Fail("it is a folder");
+    // Wine's decoders would decode a forged size at once, past any check on the frame.
+    if (const auto claimed = ClaimedPictureSize(file_); claimed) {
+      if (std::uint64_t{claimed->width} * claimed->height > WicPictureLoader::kMaxPixels)
+        Fail("the picture claims to be too large (" + std::to_string(claimed->width) + " x " +
+             std::to_string(claimed->height) + " pixels)");
+    }
     ComPtr<IWICImagingFactory> factory;
     Check(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                              IID_PPV_ARGS(factory.put())),
