@@ -136,6 +136,19 @@ class Screen:
         wait_until(lambda: not self.windows(title, visible_only=False), timeout,
                    f"no window titled {title!r}")
 
+    def focused(self) -> int | None:
+        """The X window that has the keyboard focus."""
+        result = self._xdotool("getwindowfocus", "-f", check=False)
+        return int(result.stdout) if result.returncode == 0 and result.stdout.strip() else None
+
+    def wait_focus(self, *windows: int, timeout: float = 10) -> int:
+        """Waits until one of the windows has the keyboard focus: only then do keys reach it."""
+        def focus_on_one():
+            window = self.focused()
+            return window if window in windows else None
+
+        return wait_until(focus_on_one, timeout, f"the keyboard focus on one of {windows}")
+
     def geometry(self, window: int) -> tuple[int, int, int, int]:
         """(x, y, width, height) of a window on the screen."""
         out = self._xdotool("getwindowgeometry", "--shell", str(window)).stdout

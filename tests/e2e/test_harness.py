@@ -39,7 +39,7 @@ def test_a_titled_window_is_seen_exactly_and_closes(wine, screen, title):
 
 def test_keys_reach_the_focused_wine_window(wine, screen):
     window = wine.start(wine.tool("titled_window"), "keys")
-    screen.wait_window("keys")
+    screen.wait_focus(screen.wait_window("keys"))
     screen.key("alt+F4")
     assert window.wait_exit(timeout=15) == 0
 

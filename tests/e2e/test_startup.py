@@ -46,15 +46,17 @@ def not_black_pixels(image):
 def test_slideshow_switch_covers_the_screen_in_black_until_a_key(wine, screen, scr, desktop,
                                                                  settings, args):
     slideshow = wine.start(scr, *args)
-    for title in SLIDESHOW_TITLES:
-        window = screen.wait_window(title)
-        assert screen.geometry(window) == (0, 0, *harness.SCREEN_SIZE), title
+    windows = {title: screen.wait_window(title) for title in SLIDESHOW_TITLES}
+    for title, window in windows.items():
+        harness.wait_until(lambda: screen.geometry(window) == (0, 0, *harness.SCREEN_SIZE), 10,
+                           f"{title} to cover the screen")
 
     # The coloured desktop is hidden: black everywhere but for at most one small photo.
     harness.wait_until(
         lambda: not_black_pixels(screen.screenshot()) <= PHOTO_SIDE * PHOTO_SIDE, 10,
         "a black screen")
 
+    screen.wait_focus(windows["Form2"], windows["Form4"])
     screen.key("space")
     assert slideshow.wait_exit() == 0
     for title in SLIDESHOW_TITLES:
@@ -65,9 +67,10 @@ def test_slideshow_switch_covers_the_screen_in_black_until_a_key(wine, screen, s
 def test_settings_switch_opens_the_dialog_and_closing_it_stores_nothing(wine, screen, scr, settings,
                                                                        args):
     dialog = wine.start(scr, *args)
-    screen.wait_window(DIALOG_TITLE)
+    window = screen.wait_window(DIALOG_TITLE)
     assert not any(screen.windows(title, visible_only=False) for title in SLIDESHOW_TITLES)
 
+    screen.wait_focus(window)
     screen.key("alt+F4")
     assert dialog.wait_exit() == 0
     assert wine.settings() == settings
@@ -112,7 +115,7 @@ def test_an_open_dialog_blocks_neither_a_slideshow_nor_a_second_dialog(wine, scr
     assert second_dialog.running()
 
     slideshow = wine.start(scr, "/s")
-    for title in SLIDESHOW_TITLES:
-        screen.wait_window(title)
+    windows = [screen.wait_window(title) for title in SLIDESHOW_TITLES]
+    screen.wait_focus(*windows[1:])
     screen.key("space")
     assert slideshow.wait_exit() == 0
