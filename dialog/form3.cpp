@@ -87,7 +87,7 @@ void Form3::Form_Load() {
   try {
     if (Filename.empty())
       Filename = defaults::kFilename;
-    Picture2->SetPicture(program_.platform().pictures.LoadPicture(Filename));
+    Picture2->SetPicture(program_.platform().pictures.LoadPicture(Filename, PreviewDiagonal()));
     HScroll1->SetValue(ToInt16(Speed));
     HScroll2->SetValue(ToInt16(chokkei.ToDouble()));
     Label4->SetCaption(DecimalText(Speed));

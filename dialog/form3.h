@@ -30,6 +30,8 @@ class Form3 {
   void Option2_Click();
   [[noreturn]] void Command2_Click();
   void Command3_Click();
+  // The largest diagonal, in pixels, the preview draws a photo at.
+  double PreviewDiagonal() const;
 
   std::unique_ptr<Window> window;
   std::unique_ptr<PictureBox> Picture1;  // the preview

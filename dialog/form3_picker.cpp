@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "app/program.h"
 #include "dialog/form3.h"
 #include "dialog/preview_fit.h"
@@ -20,7 +22,7 @@ void Form3::Command3_Click() {
   // keeps describing the earlier choice and nothing the user set is lost.
   Picture picture;
   try {
-    picture = program_.platform().pictures.LoadPicture(CommonDialog1.FileName);
+    picture = program_.platform().pictures.LoadPicture(CommonDialog1.FileName, PreviewDiagonal());
   } catch (const Failure&) {
     return;
   }
@@ -30,6 +32,12 @@ void Form3::Command3_Click() {
   Directory = CommonDialog1.Folder;
   Picture2->SetPicture(picture);
   DrawPreview(true, true);
+}
+
+// The preview never shows the photo larger than its box.
+double Form3::PreviewDiagonal() const {
+  const SizeF box = Picture1->ScaleSize();
+  return std::hypot(static_cast<double>(box.width), static_cast<double>(box.height));
 }
 
 void Form3::DrawPreview(bool clear_first, bool refresh) {

@@ -6,19 +6,40 @@
 
 namespace solvarine {
 
-// A decoded picture: rows top-down, each pixel 0xAARRGGBB (BGRA in memory).
+// A decoded picture. width and height are the photo's own size, which is what the program lays
+// out with; the pixels may have been decoded at a reduced size (pixel_width x pixel_height), rows
+// top-down, each pixel 0xAARRGGBB (BGRA in memory).
 struct Picture {
   int width = 0;
   int height = 0;
+  int pixel_width = 0;
+  int pixel_height = 0;
   std::vector<std::uint32_t> pixels;
+
+  // A picture decoded at its own size.
+  static Picture FullSize(int width, int height, std::vector<std::uint32_t> pixels) {
+    return {width, height, width, height, std::move(pixels)};
+  }
 };
+
+struct PixelSize {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+// The smallest size worth decoding a width x height photo at when it is drawn with a diagonal of
+// at most drawn_diagonal pixels: never smaller than what is drawn, never larger than the photo.
+// A drawn_diagonal of 0 (or less, or not a number) means the photo's own size.
+PixelSize DecodeSize(int width, int height, double drawn_diagonal);
 
 class PictureLoader {
  public:
   virtual ~PictureLoader() = default;
   // JPEG, BMP or GIF (first frame); a relative name is looked up in the current directory.
-  // Fails for a missing file or one that is not a readable picture.
-  virtual Picture LoadPicture(const std::string& path) = 0;
+  // drawn_diagonal is the largest diagonal, in pixels, the picture will be drawn at; the pixels
+  // may be decoded at DecodeSize. Fails for a missing file or one that is not a readable picture.
+  virtual Picture LoadPicture(const std::string& path, double drawn_diagonal) = 0;
 };
 
 }  // namespace solvarine

@@ -67,7 +67,8 @@ void Form1::Form_Load() {
 
 void Form1::UseCurrentDir() {
   Form3& form3 = program_.form3();
-  form3.Picture2->SetPicture(program_.platform().pictures.LoadPicture(Filename));
+  form3.Picture2->SetPicture(
+      program_.platform().pictures.LoadPicture(Filename, form3.PreviewDiagonal()));
   form3.Dir1.SetPath(program_.platform().files.CurDir());
   form3.File1.SetPath(form3.Dir1.Path());
   save_reg();

@@ -21,11 +21,11 @@ void Form1::ShowPhoto() {
   const std::string separator = folder.ends_with('\\') ? "" : "\\";
   Filename = folder + separator + File1.List(File1.ListIndex());
 
-  form4.Picture2->SetPicture(platform.pictures.LoadPicture(Filename));
+  const double side = chokkei.ToDouble();
+  form4.Picture2->SetPicture(platform.pictures.LoadPicture(Filename, side));
   form4.Picture1->ClearPicture();
 
   const SizeF photo = form4.Picture2->ScaleSize();
-  const double side = chokkei.ToDouble();
   const PhotoSize size = SizePhoto(photo.width, photo.height, side);
 
   {

@@ -29,7 +29,8 @@ void PersistentImage::Reset(int width, int height, COLORREF fill) {
   if (!bitmap)
     throw Failure("out of memory for a picture box image");
   ::SelectObject(dc_.get(), bitmap.get());
-  bitmap_ = std::move(bitmap);  // the old bitmap is no longer selected, so it can go
+  ::SetMapMode(dc_.get(), MM_TEXT);  // one logical unit per pixel again
+  bitmap_ = std::move(bitmap);       // the old bitmap is no longer selected, so it can go
   bits_ = static_cast<std::uint32_t*>(bits);
   width_ = width;
   height_ = height;
@@ -45,14 +46,40 @@ void PersistentImage::Fill(COLORREF colour) {
   std::fill_n(bits_, static_cast<size_t>(width_) * static_cast<size_t>(height_), pixel);
 }
 
-void PersistentImage::CopyPicture(const Picture& picture) {
-  if (picture.pixels.size() < static_cast<size_t>(std::max(picture.width, 0)) *
-                                  static_cast<size_t>(std::max(picture.height, 0))) {
+namespace {
+
+void CheckPixelCount(const Picture& picture) {
+  if (picture.width < 0 || picture.height < 0 || picture.pixel_width < 0 ||
+      picture.pixel_height < 0 ||
+      picture.pixels.size() <
+          static_cast<size_t>(picture.pixel_width) * static_cast<size_t>(picture.pixel_height)) {
     throw Failure("picture has fewer pixels than its size says");
   }
-  if (empty())
+}
+
+bool DecodedAtOwnSize(const Picture& picture) {
+  return picture.pixel_width == picture.width && picture.pixel_height == picture.height;
+}
+
+}  // namespace
+
+void PersistentImage::CopyPicture(const Picture& picture) {
+  CheckPixelCount(picture);
+  if (empty() || picture.pixel_width == 0 || picture.pixel_height == 0)
     return;
   ::GdiFlush();
+  if (!DecodedAtOwnSize(picture)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = picture.pixel_width;
+    info.bmiHeader.biHeight = -picture.pixel_height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    ::StretchDIBits(dc_.get(), 0, 0, picture.width, picture.height, 0, 0, picture.pixel_width,
+                    picture.pixel_height, picture.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    return;
+  }
   const int columns = std::min(picture.width, width_);
   const int rows = std::min(picture.height, height_);
   for (int y = 0; y < rows; ++y) {
@@ -60,6 +87,20 @@ void PersistentImage::CopyPicture(const Picture& picture) {
                 picture.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(picture.width),
                 static_cast<size_t>(columns) * sizeof(std::uint32_t));
   }
+}
+
+void PersistentImage::ShowPicture(const Picture& picture) {
+  CheckPixelCount(picture);
+  Reset(picture.pixel_width, picture.pixel_height, RGB(255, 255, 255));
+  ::GdiFlush();
+  const size_t count =
+      std::min(picture.pixels.size(), static_cast<size_t>(width_) * static_cast<size_t>(height_));
+  std::memcpy(bits_, picture.pixels.data(), count * sizeof(std::uint32_t));
+  if (DecodedAtOwnSize(picture) || picture.width == 0 || picture.height == 0)
+    return;
+  ::SetMapMode(dc_.get(), MM_ANISOTROPIC);
+  ::SetWindowExtEx(dc_.get(), picture.width, picture.height, nullptr);
+  ::SetViewportExtEx(dc_.get(), picture.pixel_width, picture.pixel_height, nullptr);
 }
 
 void PersistentImage::PaintTo(HDC target, const RECT& area) const {

@@ -17,11 +17,15 @@ class PersistentImage {
   // A fresh image of the given size, filled with one colour; the old content is dropped.
   void Reset(int width, int height, COLORREF fill);
   void Fill(COLORREF colour);
-  // Copies the picture to the top-left corner; what does not fit is cut off.
+  // Draws the picture at its own size in the top-left corner; what does not fit is cut off.
   void CopyPicture(const Picture& picture);
+  // The picture becomes the whole image: its decoded pixels, which dc() addresses in the
+  // picture's own size, so copies from dc() read it as if it had been decoded at full size.
+  void ShowPicture(const Picture& picture);
   void PaintTo(HDC target, const RECT& area) const;
 
   HDC dc() const { return dc_.get(); }
+  // In pixels of the bitmap.
   int width() const { return width_; }
   int height() const { return height_; }
   bool empty() const { return !bitmap_; }

@@ -42,13 +42,17 @@ SizeF PictureBoxWindow::ScaleSize() const {
   return {static_cast<float>(client.right), static_cast<float>(client.bottom)};
 }
 
+// An auto-sized box takes the picture's own size but keeps only its decoded pixels, so a photo
+// decoded small costs no full-size bitmap.
 void PictureBoxWindow::SetPicture(const Picture& picture) {
   if (auto_size_) {
-    Resize(picture.width, picture.height);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, picture.width, picture.height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    image_.ShowPicture(picture);
   } else {
     image_.Fill(kWhite);
+    image_.CopyPicture(picture);
   }
-  image_.CopyPicture(picture);
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 

@@ -1,9 +1,6 @@
 #include "platform/win32/wic_picture_loader.h"
 
-#include <windows.h>
-#include <wincodec.h>
-
-#include <new>
+#include "platform/win32/wic_scaled_decode.h"
 
 #include "platform/failure.h"
 #include "platform/win32/com_ptr.h"
@@ -31,7 +28,8 @@ class ScopedComInit {
 
 class Loader {
  public:
-  explicit Loader(const std::string& path) : name_(path), file_(FullPathName(Widen(path))) {}
+  Loader(const std::string& path, double drawn_diagonal)
+      : name_(path), file_(FullPathName(Widen(path))), drawn_diagonal_(drawn_diagonal) {}
 
   Picture Load() {
     if (file_.empty())
@@ -66,38 +64,14 @@ class Loader {
       Fail("the picture is too large (" + std::to_string(width) + " x " + std::to_string(height) +
            " pixels)");
     }
-    ComPtr<IWICFormatConverter> converter;
-    Check(factory->CreateFormatConverter(converter.put()), "no format converter");
-    Check(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
-                                nullptr, 0.0, WICBitmapPaletteTypeCustom),
-          "cannot convert the picture's pixel format");
-    return CopyPixels(converter.get(), width, height);
+    try {
+      return DecodeFrame(*factory.get(), *frame.get(), width, height, drawn_diagonal_);
+    } catch (const Failure& failure) {
+      Fail(failure.what());
+    }
   }
 
  private:
-  Picture CopyPixels(IWICBitmapSource* source, UINT width, UINT height) {
-    Picture picture;
-    picture.width = static_cast<int>(width);
-    picture.height = static_cast<int>(height);
-    try {
-      picture.pixels.resize(std::size_t{width} * height);
-    } catch (const std::bad_alloc&) {
-      Fail("not enough memory for " + std::to_string(width) + " x " + std::to_string(height) +
-           " pixels");
-    }
-    // Both fit in a UINT: the pixel cap keeps the buffer well under 4 GB.
-    const UINT stride = width * sizeof(std::uint32_t);
-    const UINT bytes = static_cast<UINT>(picture.pixels.size() * sizeof(std::uint32_t));
-    Check(
-        source->CopyPixels(nullptr, stride, bytes, reinterpret_cast<BYTE*>(picture.pixels.data())),
-        "cannot decode the picture's pixels");
-    // Transparent GIF pixels come through with alpha 0, and so can formats without alpha; every
-    // picture is shown opaque.
-    for (std::uint32_t& pixel : picture.pixels)
-      pixel |= 0xFF000000u;
-    return picture;
-  }
-
   [[noreturn]] void Fail(const std::string& reason) const {
     throw Failure("Cannot load the picture \"" + (file_.empty() ? name_ : Narrow(file_)) +
                   "\": " + reason);
@@ -110,13 +84,14 @@ class Loader {
 
   std::string name_;
   std::wstring file_;
+  double drawn_diagonal_;
 };
 
 }  // namespace
 
-Picture WicPictureLoader::LoadPicture(const std::string& path) {
+Picture WicPictureLoader::LoadPicture(const std::string& path, double drawn_diagonal) {
   const ScopedComInit com;
-  return Loader(path).Load();
+  return Loader(path, drawn_diagonal).Load();
 }
 
 }  // namespace solvarine::win32

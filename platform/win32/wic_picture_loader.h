@@ -13,7 +13,7 @@ class WicPictureLoader : public PictureLoader {
   // claim gigabytes.
   static constexpr std::uint64_t kMaxPixels = 100'000'000;
 
-  Picture LoadPicture(const std::string& path) override;
+  Picture LoadPicture(const std::string& path, double drawn_diagonal) override;
 };
 
 }  // namespace solvarine::win32

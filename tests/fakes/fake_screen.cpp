@@ -60,15 +60,25 @@ FakePictureBox::~FakePictureBox() {
 }
 
 SizeF FakePictureBox::ScaleSize() const {
-  return {static_cast<float>(image.width), static_cast<float>(image.height)};
+  return {static_cast<float>(image.logical_width), static_cast<float>(image.logical_height)};
 }
 
+// An auto-sized box keeps the decoded pixels and maps the picture's own size onto them; a fixed
+// box draws the picture at its own size, nearest neighbour.
 void FakePictureBox::SetPicture(const Picture& picture) {
-  if (spec.auto_size)
-    image.Reset(picture.width, picture.height, kWhite);
+  if (spec.auto_size) {
+    image.Reset(picture.pixel_width, picture.pixel_height, kWhite);
+    image.logical_width = picture.width;
+    image.logical_height = picture.height;
+    image.pixels = picture.pixels;
+    return;
+  }
+  std::fill(image.pixels.begin(), image.pixels.end(), kWhite);
   for (int y = 0; y < std::min(picture.height, image.height); ++y) {
     for (int x = 0; x < std::min(picture.width, image.width); ++x) {
-      image.Set(x, y, picture.pixels[static_cast<size_t>(y * picture.width + x)]);
+      const int px = x * picture.pixel_width / picture.width;
+      const int py = y * picture.pixel_height / picture.height;
+      image.Set(x, y, picture.pixels[static_cast<size_t>(py * picture.pixel_width + px)]);
     }
   }
 }
@@ -228,10 +238,20 @@ void FakeScreen::StretchBlt(Hdc dest, int x, int y, int width, int height, Hdc s
   if (!to || !from || width <= 0 || height <= 0)
     return;
   const Surface source = *from;  // the same surface may be both ends
+  if (source.logical_width <= 0 || source.logical_height <= 0)
+    return;
+  // Logical source coordinates, then onto the source's pixels.
+  const auto source_pixel = [](int start, int offset, int span, int extent, int pixels,
+                               int logical) {
+    const std::int64_t numerator =
+        (std::int64_t{start} * extent + std::int64_t{offset} * span) * pixels;
+    return static_cast<int>(numerator / (std::int64_t{extent} * logical));
+  };
   for (int dy = 0; dy < height; ++dy) {
     for (int dx = 0; dx < width; ++dx) {
-      const int sx = src_x + static_cast<int>(std::int64_t{dx} * src_width / width);
-      const int sy = src_y + static_cast<int>(std::int64_t{dy} * src_height / height);
+      const int sx = source_pixel(src_x, dx, src_width, width, source.width, source.logical_width);
+      const int sy =
+          source_pixel(src_y, dy, src_height, height, source.height, source.logical_height);
       if (to->Contains(x + dx, y + dy) && source.Contains(sx, sy)) {
         to->Set(x + dx, y + dy, source.At(sx, sy));
       }

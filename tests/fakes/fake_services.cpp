@@ -63,19 +63,31 @@ std::vector<FolderEntry> FakeFileSystem::ListFolder(const std::string& folder) {
   return it->second;
 }
 
-Picture FakePictureLoader::LoadPicture(const std::string& path) {
+Picture FakePictureLoader::LoadPicture(const std::string& path, double drawn_diagonal) {
   const std::string full = files_.Resolve(path);
   loads.push_back(full);
+  drawn_diagonals.push_back(drawn_diagonal);
   const auto it = pictures.find(full);
   if (it == pictures.end())
     throw Failure("cannot load " + path);
-  return it->second;
+  const Picture& original = it->second;
+  const PixelSize size = DecodeSize(original.width, original.height, drawn_diagonal);
+  Picture decoded{original.width, original.height, size.width, size.height, {}};
+  decoded.pixels.reserve(static_cast<size_t>(size.width) * static_cast<size_t>(size.height));
+  for (int y = 0; y < size.height; ++y) {
+    for (int x = 0; x < size.width; ++x) {
+      const int ox = x * original.width / size.width;
+      const int oy = y * original.height / size.height;
+      decoded.pixels.push_back(original.pixels[static_cast<size_t>(oy * original.width + ox)]);
+    }
+  }
+  return decoded;
 }
 
 void FakePictureLoader::Add(const std::string& full_path, int width, int height,
                             std::uint32_t colour) {
-  pictures[full_path] = {width, height,
-                         std::vector<std::uint32_t>(static_cast<size_t>(width * height), colour)};
+  pictures[full_path] = Picture::FullSize(
+      width, height, std::vector<std::uint32_t>(static_cast<size_t>(width * height), colour));
 }
 
 float ScriptedRandom::Rnd() {

@@ -43,12 +43,14 @@ class FakeFileSystem final : public FileSystem {
 class FakePictureLoader final : public PictureLoader {
  public:
   explicit FakePictureLoader(const FakeFileSystem& files) : files_(files) {}
-  Picture LoadPicture(const std::string& path) override;
+  // Decodes at DecodeSize, nearest neighbour.
+  Picture LoadPicture(const std::string& path, double drawn_diagonal) override;
 
   void Add(const std::string& full_path, int width, int height, std::uint32_t colour);
 
-  std::map<std::string, Picture> pictures;
+  std::map<std::string, Picture> pictures;  // at their own size
   std::vector<std::string> loads;
+  std::vector<double> drawn_diagonals;  // asked for, one per load
 
  private:
   const FakeFileSystem& files_;

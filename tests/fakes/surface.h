@@ -8,15 +8,20 @@ namespace solvarine::fakes {
 inline constexpr std::uint32_t kWhite = 0xFFFFFFFF;
 inline constexpr std::uint32_t kBlack = 0xFF000000;
 
-// A pixel buffer standing in for a drawing context.
+// A pixel buffer standing in for a drawing context. Its context may address it in logical units
+// of another size (a picture decoded at a reduced size); copies from it are scaled accordingly.
 struct Surface {
   int width = 0;
   int height = 0;
+  int logical_width = 0;
+  int logical_height = 0;
   std::vector<std::uint32_t> pixels;
 
   void Reset(int new_width, int new_height, std::uint32_t fill) {
     width = new_width > 0 ? new_width : 0;
     height = new_height > 0 ? new_height : 0;
+    logical_width = width;
+    logical_height = height;
     pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), fill);
   }
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }

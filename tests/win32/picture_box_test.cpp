@@ -59,6 +59,43 @@ TEST_F(PictureBoxTest, HiddenBoxStaysHiddenAndServesAsCopySource) {
   EXPECT_EQ(::GetPixel(Native(canvas->hDC()), 7, 7), kWhite);
 }
 
+// A picture decoded at half its own size: the box reports the own size and its drawing context
+// addresses the decoded pixels in the own size's units, for copies and for painting alike.
+TEST_F(PictureBoxTest, AReducedPictureIsAddressedInItsOwnSize) {
+  window_->Show();
+  auto holder = ui_.CreatePictureBox(*window_, {{0, 0, 150, 150}, true, true, 1}, {});
+  auto canvas = ui_.CreatePictureBox(*window_, {{1500, 0, 1500, 1500}, true, false, 0}, {});
+  const std::uint32_t colours[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00};
+  Picture picture{40, 30, 20, 15, {}};
+  for (int y = 0; y < 15; ++y) {
+    for (int x = 0; x < 20; ++x)
+      picture.pixels.push_back(colours[(y / 8) * 2 + x / 10]);
+  }
+  holder->SetPicture(picture);
+  EXPECT_EQ(holder->ScaleSize().width, 40.0f);
+  EXPECT_EQ(holder->ScaleSize().height, 30.0f);
+
+  gdi_.StretchBlt(canvas->hDC(), 0, 0, 40, 30, holder->hDC(), 0, 0, 40, 30, SRCCOPY);
+  gdi_.BitBlt(canvas->hDC(), 50, 0, 40, 30, holder->hDC(), 0, 0, SRCCOPY);
+  const HDC dc = Native(canvas->hDC());
+  for (const int left : {0, 50}) {
+    EXPECT_EQ(::GetPixel(dc, left + 1, 1), RGB(255, 0, 0)) << left;
+    EXPECT_EQ(::GetPixel(dc, left + 38, 1), RGB(0, 255, 0)) << left;
+    EXPECT_EQ(::GetPixel(dc, left + 1, 28), RGB(0, 0, 255)) << left;
+    EXPECT_EQ(::GetPixel(dc, left + 38, 28), RGB(255, 255, 0)) << left;
+    EXPECT_EQ(::GetPixel(dc, left + 40, 15), kWhite) << left;
+  }
+  EXPECT_EQ(::GetPixel(dc, 10, 30), kWhite);
+
+  holder->Refresh();
+  EXPECT_TRUE(PumpUntil([] { return ScreenPixel(38, 28) == RGB(255, 255, 0); }))
+      << "painted at the own size";
+
+  holder->SetSize(10, 10);
+  EXPECT_EQ(::GetPixel(Native(holder->hDC()), 9, 9), kWhite) << "a new size maps one to one";
+  EXPECT_EQ(::GetPixel(Native(holder->hDC()), 10, 10), CLR_INVALID);
+}
+
 TEST_F(PictureBoxTest, RefreshPaintsAtOnceAndTheScreenShowsTheImage) {
   window_->Show();
   auto box = ui_.CreatePictureBox(*window_, {{1500, 1500, 600, 600}, true, false, 0}, {});

@@ -66,7 +66,7 @@ inline std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* window_clas
 }
 
 inline Picture MakePicture(int width, int height, std::vector<std::uint32_t> pixels) {
-  return {width, height, std::move(pixels)};
+  return Picture::FullSize(width, height, std::move(pixels));
 }
 
 inline COLORREF AsColorref(std::uint32_t argb) {

@@ -126,7 +126,7 @@ class WicPictureLoaderTest : public ::testing::Test {
       ::CoUninitialize();
   }
 
-  Picture Load(const std::wstring& path) { return loader_.LoadPicture(Narrow(path)); }
+  Picture Load(const std::wstring& path) { return loader_.LoadPicture(Narrow(path), 0); }
 
   HRESULT com_ = E_FAIL;
   TempFolder folder_;
@@ -236,7 +236,7 @@ TEST_F(WicPictureLoaderTest, RefusesWhatIsNotAPicture) {
 TEST_F(WicPictureLoaderTest, RefusesNamesThatAreNoFiles) {
   for (const std::string& name : {std::string(), Narrow(folder_.path())}) {
     SCOPED_TRACE(name);
-    EXPECT_THROW(loader_.LoadPicture(name), Failure);
+    EXPECT_THROW(loader_.LoadPicture(name, 0), Failure);
   }
 }
 
@@ -246,7 +246,7 @@ TEST_F(WicPictureLoaderTest, RefusesAnAbsurdSizeBeforeDecoding) {
   forged.replace(18, 8, "\x20\x4e\x00\x00\x20\x4e\x00\x00", 8);
   const std::wstring file = folder_.WriteFile(L"forged.bmp", forged);
   try {
-    loader_.LoadPicture(Narrow(file));
+    loader_.LoadPicture(Narrow(file), 0);
     FAIL() << "no failure";
   } catch (const Failure& failure) {
     const std::string message = failure.what();
@@ -259,7 +259,7 @@ TEST_F(WicPictureLoaderTest, RefusesAnAbsurdSizeBeforeDecoding) {
 TEST_F(WicPictureLoaderTest, WorksOnAThreadWithoutCom) {
   const std::wstring file = folder_.WriteFile(L"thread.bmp", Bmp(3, 2, kSixColours));
   std::optional<Picture> picture;
-  std::thread worker([&] { picture = WicPictureLoader().LoadPicture(Narrow(file)); });
+  std::thread worker([&] { picture = WicPictureLoader().LoadPicture(Narrow(file), 0); });
   worker.join();
   ASSERT_TRUE(picture.has_value());
   EXPECT_EQ(picture->pixels, Opaque(kSixColours));
