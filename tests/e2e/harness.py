@@ -418,9 +418,11 @@ class Wine:
             stop_wineserver(self.prefix, self.display)
         pids = [process.pid for process in self.started]
         self.started.clear()
-        wait_until(lambda: not any(_x_windows_of(pid, self.env) for pid in pids), 15,
-                   "the windows of ended programs to go")
-        shutil.rmtree(self.scratch, ignore_errors=True)
+        try:
+            wait_until(lambda: not any(_x_windows_of(pid, self.env) for pid in pids), 15,
+                       "the windows of ended programs to go")
+        finally:
+            shutil.rmtree(self.scratch, ignore_errors=True)
 
     # registry: the settings live as REG_SZ values under HKCU\Software\solvar\Option
 
