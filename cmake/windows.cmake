@@ -35,7 +35,8 @@ target_link_options(win32_tests PRIVATE -municode ${SOLVARINE_STATIC_LINK})
 gtest_discover_tests(win32_tests PROPERTIES LABELS win32 DISCOVERY_TIMEOUT 120)
 
 add_test(NAME e2e
-  COMMAND /usr/bin/python3 -m pytest -q -p no:cacheprovider ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e)
+  COMMAND /usr/bin/python3 -m pytest -q -p no:cacheprovider --basetemp=${CMAKE_BINARY_DIR}/e2e-tmp
+          ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e)
 set_tests_properties(e2e PROPERTIES LABELS e2e TIMEOUT 1500
   ENVIRONMENT "SOLVARINE_SCR=$<TARGET_FILE:Solvarine>")
 
@@ -48,3 +49,8 @@ foreach(tool_source ${E2E_TOOL_SOURCES})
   target_link_libraries(${tool_name} PRIVATE user32 gdi32)
   add_dependencies(Solvarine ${tool_name})
 endforeach()
+
+# Speed and peak memory of a tick's picture path (scripts/benchmark runs it); not a test.
+add_executable(tick_benchmark tests/benchmark/tick_benchmark.cpp)
+target_link_libraries(tick_benchmark PRIVATE solvarine_win32)
+target_link_options(tick_benchmark PRIVATE -municode ${SOLVARINE_STATIC_LINK})
