@@ -146,16 +146,16 @@ class Ui {
                                                      int client_width_twips,
                                                      int client_height_twips,
                                                      std::function<void()> on_close) = 0;
-  virtual std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& spec,
+  virtual std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& layout,
                                                        InputHandlers input) = 0;
-  virtual std::unique_ptr<Slider> CreateSlider(Window& parent, const SliderSpec& spec,
+  virtual std::unique_ptr<Slider> CreateSlider(Window& parent, const SliderSpec& layout,
                                                std::function<void()> on_change) = 0;
-  virtual std::unique_ptr<Label> CreateLabel(Window& parent, const LabelSpec& spec) = 0;
-  virtual void CreateButton(Window& parent, const ButtonSpec& spec,
+  virtual std::unique_ptr<Label> CreateLabel(Window& parent, const LabelSpec& layout) = 0;
+  virtual void CreateButton(Window& parent, const ButtonSpec& layout,
                             std::function<void()> on_click) = 0;
-  virtual void CreateFrame(Window& parent, const FrameSpec& spec) = 0;
+  virtual void CreateFrame(Window& parent, const FrameSpec& layout) = 0;
   // rect is relative to the client area (callers add the frame's offset).
-  virtual std::unique_ptr<OptionButton> CreateOptionButton(Window& parent, const ButtonSpec& spec,
+  virtual std::unique_ptr<OptionButton> CreateOptionButton(Window& parent, const ButtonSpec& layout,
                                                            std::function<void()> on_click) = 0;
   // Enabled from creation.
   virtual std::unique_ptr<Timer> CreateTimer(Window& owner, std::int32_t interval_ms,

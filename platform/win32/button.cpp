@@ -10,10 +10,10 @@ bool IsRadio(HWND window) {
 
 }  // namespace
 
-PushButton::PushButton(EventLoop& loop, HWND parent, const ButtonSpec& spec,
+PushButton::PushButton(EventLoop& loop, HWND parent, const ButtonSpec& layout,
                        std::function<void()> on_click)
-    : StandardControl(
-          parent, {L"BUTTON", spec.caption, BS_PUSHBUTTON | WS_TABSTOP, spec.rect, spec.tab_index}),
+    : StandardControl(parent, {L"BUTTON", layout.caption, BS_PUSHBUTTON | WS_TABSTOP, layout.rect,
+                               layout.tab_index}),
       loop_(loop),
       on_click_(std::move(on_click)) {}
 
@@ -22,13 +22,13 @@ void PushButton::OnCommand(WORD code) {
     loop_.Call(on_click_);
 }
 
-Frame::Frame(HWND parent, const FrameSpec& spec)
-    : StandardControl(parent, {L"BUTTON", spec.caption, BS_GROUPBOX, spec.rect, -1}) {}
+Frame::Frame(HWND parent, const FrameSpec& layout)
+    : StandardControl(parent, {L"BUTTON", layout.caption, BS_GROUPBOX, layout.rect, -1}) {}
 
-RadioOption::RadioOption(EventLoop& loop, HWND parent, const ButtonSpec& spec,
+RadioOption::RadioOption(EventLoop& loop, HWND parent, const ButtonSpec& layout,
                          std::function<void()> on_click)
-    : StandardControl(parent, {L"BUTTON", spec.caption, BS_RADIOBUTTON | WS_TABSTOP, spec.rect,
-                               spec.tab_index}),
+    : StandardControl(parent, {L"BUTTON", layout.caption, BS_RADIOBUTTON | WS_TABSTOP, layout.rect,
+                               layout.tab_index}),
       loop_(loop),
       on_click_(std::move(on_click)) {}
 

@@ -10,7 +10,8 @@ namespace solvarine::win32 {
 
 class PushButton final : public StandardControl {
  public:
-  PushButton(EventLoop& loop, HWND parent, const ButtonSpec& spec, std::function<void()> on_click);
+  PushButton(EventLoop& loop, HWND parent, const ButtonSpec& layout,
+             std::function<void()> on_click);
 
  private:
   void OnCommand(WORD code) override;
@@ -22,14 +23,15 @@ class PushButton final : public StandardControl {
 // A group box: it only draws, but it follows the dialog's resolution like the other controls.
 class Frame final : public StandardControl {
  public:
-  Frame(HWND parent, const FrameSpec& spec);
+  Frame(HWND parent, const FrameSpec& layout);
 };
 
 // We check and uncheck the options ourselves, so that selecting one from code behaves exactly as
 // a click: the others of the window go off and the click handler runs.
 class RadioOption final : public OptionButton, public StandardControl {
  public:
-  RadioOption(EventLoop& loop, HWND parent, const ButtonSpec& spec, std::function<void()> on_click);
+  RadioOption(EventLoop& loop, HWND parent, const ButtonSpec& layout,
+              std::function<void()> on_click);
 
   void Select() override;
   bool Selected() const override;

@@ -45,11 +45,11 @@ HMENU NextControlId(HWND parent) {
 
 }  // namespace
 
-StandardControl::StandardControl(HWND parent, const Spec& spec)
-    : ChildControl(spec.tab_index), rect_(spec.rect) {
-  const RECT r = PixelRect(spec.rect, WindowDpi(parent));
-  window_ = ::CreateWindowExW(0, spec.window_class, Widen(spec.text).c_str(),
-                              WS_CHILD | WS_VISIBLE | spec.style, r.left, r.top, r.right - r.left,
+StandardControl::StandardControl(HWND parent, const Options& layout)
+    : ChildControl(layout.tab_index), rect_(layout.rect) {
+  const RECT r = PixelRect(layout.rect, WindowDpi(parent));
+  window_ = ::CreateWindowExW(0, layout.window_class, Widen(layout.text).c_str(),
+                              WS_CHILD | WS_VISIBLE | layout.style, r.left, r.top, r.right - r.left,
                               r.bottom - r.top, parent, NextControlId(parent),
                               ::GetModuleHandleW(nullptr), nullptr);
   if (!window_)

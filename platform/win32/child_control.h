@@ -39,14 +39,14 @@ class ChildControl {
 // A standard control (button, static, scroll bar) laid out in twips.
 class StandardControl : public ChildControl {
  public:
-  struct Spec {
+  struct Options {
     const wchar_t* window_class;
     std::string text;
     DWORD style;
     TwipsRect rect;
     int tab_index;
   };
-  StandardControl(HWND parent, const Spec& spec);
+  StandardControl(HWND parent, const Options& layout);
   ~StandardControl() override;
   HWND hwnd() const { return window_; }
   void Relayout(UINT dpi, HFONT font) override;

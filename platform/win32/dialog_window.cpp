@@ -35,13 +35,13 @@ DialogWindow::DialogWindow(EventLoop& loop, const std::string& caption, int clie
       client_height_twips_(client_height_twips),
       on_close_(std::move(on_close)) {
   const std::wstring title = Widen(caption);
-  CreateSpec spec;
-  spec.title = title.c_str();
-  spec.style = kStyle;
-  spec.rect = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+  CreateSpec layout;
+  layout.title = title.c_str();
+  layout.style = kStyle;
+  layout.rect = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
   Create({L"SolvarineDialog", ::GetSysColorBrush(COLOR_BTNFACE), ProgramIcon(SM_CXICON, SM_CYICON),
           ProgramIcon(SM_CXSMICON, SM_CYSMICON)},
-         spec);
+         layout);
   ApplyDpi(WindowDpi(hwnd()), nullptr);
   loop_.AddWindow(hwnd(), true);
 }

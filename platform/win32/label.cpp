@@ -4,13 +4,13 @@
 
 namespace solvarine::win32 {
 
-StaticLabel::StaticLabel(HWND parent, const LabelSpec& spec)
-    : StandardControl(parent,
-                      {L"STATIC", spec.caption, SS_LEFT | SS_NOPREFIX, spec.rect, spec.tab_index}),
-      caption_(spec.caption) {
-  if (spec.background == LabelBackground::kDialog)
+StaticLabel::StaticLabel(HWND parent, const LabelSpec& layout)
+    : StandardControl(parent, {L"STATIC", layout.caption, SS_LEFT | SS_NOPREFIX, layout.rect,
+                               layout.tab_index}),
+      caption_(layout.caption) {
+  if (layout.background == LabelBackground::kDialog)
     return;
-  background_colour_ = spec.background == LabelBackground::kWhite
+  background_colour_ = layout.background == LabelBackground::kWhite
                            ? RGB(255, 255, 255)
                            : ::GetSysColor(COLOR_ACTIVEBORDER);
   background_ = Adopt<OwnedBrush>(::CreateSolidBrush(background_colour_));

@@ -11,7 +11,7 @@ namespace solvarine::win32 {
 // A static text; '&' is shown as it is, since captions include file names.
 class StaticLabel final : public Label, public StandardControl {
  public:
-  StaticLabel(HWND parent, const LabelSpec& spec);
+  StaticLabel(HWND parent, const LabelSpec& layout);
 
   void SetCaption(const std::string& caption) override;
   std::string Caption() const override { return caption_; }

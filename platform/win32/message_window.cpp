@@ -9,10 +9,10 @@ namespace {
 
 constexpr int kObjectSlot = 0;
 
-void RegisterOnce(const WindowClassSpec& spec, HINSTANCE instance, WNDPROC procedure) {
+void RegisterOnce(const WindowClassSpec& layout, HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof(existing);
-  if (::GetClassInfoExW(instance, spec.name, &existing))
+  if (::GetClassInfoExW(instance, layout.name, &existing))
     return;
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
@@ -20,10 +20,10 @@ void RegisterOnce(const WindowClassSpec& spec, HINSTANCE instance, WNDPROC proce
   window_class.cbWndExtra = sizeof(LONG_PTR);
   window_class.hInstance = instance;
   window_class.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  window_class.hbrBackground = spec.background;
-  window_class.hIcon = spec.icon;
-  window_class.hIconSm = spec.small_icon;
-  window_class.lpszClassName = spec.name;
+  window_class.hbrBackground = layout.background;
+  window_class.hIcon = layout.icon;
+  window_class.hIconSm = layout.small_icon;
+  window_class.lpszClassName = layout.name;
   if (!::RegisterClassExW(&window_class))
     throw Failure("RegisterClassExW failed");
 }
@@ -40,13 +40,13 @@ MessageWindow::~MessageWindow() {
   }
 }
 
-void MessageWindow::Create(const WindowClassSpec& window_class, const CreateSpec& spec) {
+void MessageWindow::Create(const WindowClassSpec& window_class, const CreateSpec& layout) {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   RegisterOnce(window_class, instance, &MessageWindow::Procedure);
-  const RECT& r = spec.rect;
-  HWND window =
-      ::CreateWindowExW(spec.ex_style, window_class.name, spec.title, spec.style, r.left, r.top,
-                        r.right - r.left, r.bottom - r.top, spec.parent, nullptr, instance, this);
+  const RECT& r = layout.rect;
+  HWND window = ::CreateWindowExW(layout.ex_style, window_class.name, layout.title, layout.style,
+                                  r.left, r.top, r.right - r.left, r.bottom - r.top, layout.parent,
+                                  nullptr, instance, this);
   if (!window)
     throw Failure("CreateWindowExW failed");
 }

@@ -33,7 +33,7 @@ class MessageWindow {
  protected:
   explicit MessageWindow(EventLoop& loop) : loop_(loop) {}
   virtual ~MessageWindow();
-  void Create(const WindowClassSpec& window_class, const CreateSpec& spec);
+  void Create(const WindowClassSpec& window_class, const CreateSpec& layout);
   virtual LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Default(UINT message, WPARAM wparam, LPARAM lparam) {
     return ::DefWindowProcW(hwnd(), message, wparam, lparam);

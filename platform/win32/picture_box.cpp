@@ -13,17 +13,17 @@ int Pixels(float value) {
 
 }  // namespace
 
-PictureBoxWindow::PictureBoxWindow(EventLoop& loop, HWND parent, const PictureBoxSpec& spec,
+PictureBoxWindow::PictureBoxWindow(EventLoop& loop, HWND parent, const PictureBoxSpec& layout,
                                    InputHandlers input)
-    : ChildControl(spec.tab_index),
+    : ChildControl(layout.tab_index),
       MessageWindow(loop),
-      auto_size_(spec.auto_size),
+      auto_size_(layout.auto_size),
       input_(std::move(input)) {
   CreateSpec create;
-  const bool takes_focus = spec.visible && (input_.mouse_down || input_.key_down);
-  create.style =
-      WS_CHILD | WS_CLIPSIBLINGS | (spec.visible ? WS_VISIBLE : 0) | (takes_focus ? WS_TABSTOP : 0);
-  create.rect = PixelRect(spec.rect, WindowDpi(parent));
+  const bool takes_focus = layout.visible && (input_.mouse_down || input_.key_down);
+  create.style = WS_CHILD | WS_CLIPSIBLINGS | (layout.visible ? WS_VISIBLE : 0) |
+                 (takes_focus ? WS_TABSTOP : 0);
+  create.rect = PixelRect(layout.rect, WindowDpi(parent));
   create.parent = parent;
   Create({L"SolvarinePictureBox", static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))}, create);
   Attach(hwnd());

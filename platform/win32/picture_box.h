@@ -11,7 +11,7 @@ namespace solvarine::win32 {
 // someone listens to its input, and stays a valid copy source while hidden.
 class PictureBoxWindow final : public PictureBox, public ChildControl, private MessageWindow {
  public:
-  PictureBoxWindow(EventLoop& loop, HWND parent, const PictureBoxSpec& spec, InputHandlers input);
+  PictureBoxWindow(EventLoop& loop, HWND parent, const PictureBoxSpec& layout, InputHandlers input);
 
   Hdc hDC() override;
   SizeF ScaleSize() const override;

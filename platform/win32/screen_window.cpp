@@ -8,13 +8,13 @@ namespace solvarine::win32 {
 ScreenWindow::ScreenWindow(EventLoop& loop, const std::string& title, InputHandlers input)
     : MessageWindow(loop), input_(std::move(input)) {
   const std::wstring wide_title = Widen(title);
-  CreateSpec spec;
-  spec.title = wide_title.c_str();
-  spec.style = WS_POPUP | WS_CLIPCHILDREN;
-  spec.ex_style = WS_EX_TOOLWINDOW;
+  CreateSpec layout;
+  layout.title = wide_title.c_str();
+  layout.style = WS_POPUP | WS_CLIPCHILDREN;
+  layout.ex_style = WS_EX_TOOLWINDOW;
   // Physical pixels: the process is DPI aware, so these are the screen's own.
-  spec.rect = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  Create({L"SolvarineScreen", static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))}, spec);
+  layout.rect = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  Create({L"SolvarineScreen", static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))}, layout);
   loop_.AddWindow(hwnd(), false);
 }
 

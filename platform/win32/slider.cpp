@@ -7,18 +7,19 @@
 
 namespace solvarine::win32 {
 
-ScrollBarSlider::ScrollBarSlider(EventLoop& loop, HWND parent, const SliderSpec& spec,
+ScrollBarSlider::ScrollBarSlider(EventLoop& loop, HWND parent, const SliderSpec& layout,
                                  std::function<void()> on_change)
-    : StandardControl(parent, {L"SCROLLBAR", "", SBS_HORZ | WS_TABSTOP, spec.rect, spec.tab_index}),
+    : StandardControl(parent,
+                      {L"SCROLLBAR", "", SBS_HORZ | WS_TABSTOP, layout.rect, layout.tab_index}),
       loop_(loop),
-      spec_(spec),
-      value_(std::clamp(spec.value, spec.min, spec.max)),
+      spec_(layout),
+      value_(std::clamp(layout.value, layout.min, layout.max)),
       on_change_(std::move(on_change)) {
   SCROLLINFO info{};
   info.cbSize = sizeof(info);
   info.fMask = SIF_RANGE | SIF_POS;
-  info.nMin = spec.min;
-  info.nMax = spec.max;
+  info.nMin = layout.min;
+  info.nMax = layout.max;
   info.nPos = value_;
   ::SetScrollInfo(hwnd(), SB_CTL, &info, TRUE);
 }

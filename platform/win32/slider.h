@@ -12,7 +12,7 @@ namespace solvarine::win32 {
 // the thumb; while the thumb is dragged only the thumb moves.
 class ScrollBarSlider final : public Slider, public StandardControl {
  public:
-  ScrollBarSlider(EventLoop& loop, HWND parent, const SliderSpec& spec,
+  ScrollBarSlider(EventLoop& loop, HWND parent, const SliderSpec& layout,
                   std::function<void()> on_change);
 
   int Value() const override { return value_; }

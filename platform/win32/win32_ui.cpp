@@ -55,41 +55,42 @@ std::unique_ptr<Window> Win32Ui::CreateDialogWindow(const std::string& caption,
                                         std::move(on_close));
 }
 
-std::unique_ptr<PictureBox> Win32Ui::CreatePictureBox(Window& parent, const PictureBoxSpec& spec,
+std::unique_ptr<PictureBox> Win32Ui::CreatePictureBox(Window& parent, const PictureBoxSpec& layout,
                                                       InputHandlers input) {
-  auto box = std::make_unique<PictureBoxWindow>(loop_, Handle(parent), spec, std::move(input));
+  auto box = std::make_unique<PictureBoxWindow>(loop_, Handle(parent), layout, std::move(input));
   ArrangeTabOrder(Handle(parent));
   return box;
 }
 
-std::unique_ptr<Slider> Win32Ui::CreateSlider(Window& parent, const SliderSpec& spec,
+std::unique_ptr<Slider> Win32Ui::CreateSlider(Window& parent, const SliderSpec& layout,
                                               std::function<void()> on_change) {
   auto slider =
-      std::make_unique<ScrollBarSlider>(loop_, Handle(parent), spec, std::move(on_change));
+      std::make_unique<ScrollBarSlider>(loop_, Handle(parent), layout, std::move(on_change));
   ArrangeTabOrder(Handle(parent));
   return slider;
 }
 
-std::unique_ptr<Label> Win32Ui::CreateLabel(Window& parent, const LabelSpec& spec) {
-  auto label = std::make_unique<StaticLabel>(Handle(parent), spec);
+std::unique_ptr<Label> Win32Ui::CreateLabel(Window& parent, const LabelSpec& layout) {
+  auto label = std::make_unique<StaticLabel>(Handle(parent), layout);
   ArrangeTabOrder(Handle(parent));
   return label;
 }
 
-void Win32Ui::CreateButton(Window& parent, const ButtonSpec& spec, std::function<void()> on_click) {
+void Win32Ui::CreateButton(Window& parent, const ButtonSpec& layout,
+                           std::function<void()> on_click) {
   kept_controls_.push_back(
-      std::make_unique<PushButton>(loop_, Handle(parent), spec, std::move(on_click)));
+      std::make_unique<PushButton>(loop_, Handle(parent), layout, std::move(on_click)));
   ArrangeTabOrder(Handle(parent));
 }
 
-void Win32Ui::CreateFrame(Window& parent, const FrameSpec& spec) {
-  kept_controls_.push_back(std::make_unique<Frame>(Handle(parent), spec));
+void Win32Ui::CreateFrame(Window& parent, const FrameSpec& layout) {
+  kept_controls_.push_back(std::make_unique<Frame>(Handle(parent), layout));
   ArrangeTabOrder(Handle(parent));
 }
 
-std::unique_ptr<OptionButton> Win32Ui::CreateOptionButton(Window& parent, const ButtonSpec& spec,
+std::unique_ptr<OptionButton> Win32Ui::CreateOptionButton(Window& parent, const ButtonSpec& layout,
                                                           std::function<void()> on_click) {
-  auto option = std::make_unique<RadioOption>(loop_, Handle(parent), spec, std::move(on_click));
+  auto option = std::make_unique<RadioOption>(loop_, Handle(parent), layout, std::move(on_click));
   ArrangeTabOrder(Handle(parent));
   return option;
 }

@@ -18,15 +18,15 @@ class Win32Ui final : public Ui {
   std::unique_ptr<Window> CreateDialogWindow(const std::string& caption, int client_width_twips,
                                              int client_height_twips,
                                              std::function<void()> on_close) override;
-  std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& spec,
+  std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& layout,
                                                InputHandlers input) override;
-  std::unique_ptr<Slider> CreateSlider(Window& parent, const SliderSpec& spec,
+  std::unique_ptr<Slider> CreateSlider(Window& parent, const SliderSpec& layout,
                                        std::function<void()> on_change) override;
-  std::unique_ptr<Label> CreateLabel(Window& parent, const LabelSpec& spec) override;
-  void CreateButton(Window& parent, const ButtonSpec& spec,
+  std::unique_ptr<Label> CreateLabel(Window& parent, const LabelSpec& layout) override;
+  void CreateButton(Window& parent, const ButtonSpec& layout,
                     std::function<void()> on_click) override;
-  void CreateFrame(Window& parent, const FrameSpec& spec) override;
-  std::unique_ptr<OptionButton> CreateOptionButton(Window& parent, const ButtonSpec& spec,
+  void CreateFrame(Window& parent, const FrameSpec& layout) override;
+  std::unique_ptr<OptionButton> CreateOptionButton(Window& parent, const ButtonSpec& layout,
                                                    std::function<void()> on_click) override;
   std::unique_ptr<Timer> CreateTimer(Window& owner, std::int32_t interval_ms,
                                      std::function<void()> on_tick) override;

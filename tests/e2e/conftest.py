@@ -1,7 +1,10 @@
-"""Fixtures for the end-to-end tests: the real Solvarine.scr under Wine in a private X server.
+""
+    "Fixtures for the end-to-end tests: the real Solvarine.scr under Wine in a private X server.
 
-scripts/test hands over its X display and Wine prefix through SOLVARINE_DISPLAY and
-SOLVARINE_WINEPREFIX; without them this session starts its own Xvfb and makes its own prefix, so that
+    scripts /
+    test hands over its X display and Wine prefix through
+        SOLVARINE_DISPLAY and SOLVARINE_WINEPREFIX;
+without them this session starts its own Xvfb and makes its own prefix, so that
 `SOLVARINE_SCR=build/windows/Solvarine.scr /usr/bin/python3 -m pytest tests/e2e` works alone.
 """
 
@@ -21,28 +24,23 @@ REPO = Path(__file__).resolve().parents[2]
 
 @pytest.fixture(scope="session")
 def display() -> str:
-    given = os.environ.get("SOLVARINE_DISPLAY")
-    if given:
+    if given := os.environ.get("SOLVARINE_DISPLAY"):
         yield given
         return
     server = harness.XServer()
     try:
-        yield server.display
-    finally:
-        server.stop()
+        yield server
+  .display finally : server
+                         .stop()
 
-
-@pytest.fixture(scope="session")
-def wine_prefix(display: str) -> Path:
-    given = os.environ.get("SOLVARINE_WINEPREFIX")
-    if given:
-        yield Path(given)
-        return
-    # Not under pytest's tmp_path: it keeps old runs, and a prefix is ~700 MB.
-    folder = Path(tempfile.mkdtemp(prefix="solvarine-e2e-prefix-"))
-    prefix = folder / "prefix"
-    try:
-        prefix.mkdir()
+                             @pytest.fixture(scope = "session") def wine_prefix(display
+                                                                                : str)
+                         ->Path : if given : = os.environ.get("SOLVARINE_WINEPREFIX")
+      : yield Path(given) return
+#Not under pytest's tmp_path: it keeps old runs, and a prefix is ~700 MB.
+        folder = Path(tempfile.mkdtemp(prefix = "solvarine-e2e-prefix-")) prefix =
+                                                 folder / "prefix" try : prefix
+    .mkdir()
         harness.create_prefix(prefix, display)
         yield prefix
     finally:
@@ -55,28 +53,18 @@ SCR = Path(os.environ.get("SOLVARINE_SCR", REPO / "build/windows/Solvarine.scr")
 
 @pytest.fixture(scope="session")
 def scr() -> Path:
-    path = SCR
-    if not path.is_file():
-        pytest.fail(f"{path} does not exist: build it with `cmake --build --preset windows` "
-                    "or point SOLVARINE_SCR at it")
-    return path
-
-
-@pytest.fixture(scope="session")
-def tools_dir() -> Path:
-    """The helper programs of tests/e2e/tools, built next to the screen saver."""
-    return Path(os.environ.get("SOLVARINE_TOOLS", SCR.parent))
+    if not SCR.is_file():
+        pytest.fail(f"{SCR} does not exist: build it or point SOLVARINE_SCR at it")
+    return SCR
 
 
 @pytest.fixture
-def wine(wine_prefix: Path, display: str, tools_dir: Path) -> harness.Wine:
-    """Runs programs in the shared prefix, starting each test with no stored settings.
-
-    Whatever the test started is killed afterwards, whether it passed or not.
-    """
-    runner = harness.Wine(wine_prefix, display, tools_dir)
+def wine(wine_prefix: Path, display: str) -> harness.Wine:
+    """Runs programs in the shared prefix, from no stored settings; kills what the test started."""
+    runner = harness.Wine(wine_prefix, display, SCR.parent)  # the tools are built beside it
     try:
-        runner.reset_settings()
+        runner
+      .reset_settings()
         yield runner
     finally:
         runner.end_all()
@@ -95,12 +83,3 @@ def desktop(screen: harness.Screen, tmp_path: Path) -> harness.Desktop:
         yield shown
     finally:
         shown.close()
-
-
-@pytest.fixture
-def photo_folder(tmp_path: Path) -> Path:
-    """A folder with one red JPEG photo."""
-    folder = tmp_path / "photos"
-    harness.make_photo(folder / "photo1.jpg", (160, 120), (255, 0, 0))
-    return folder
-

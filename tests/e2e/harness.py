@@ -1,8 +1,5 @@
 """Runs Windows programs for real under Wine in a private X server, and looks at what they do.
-
-Everything here polls with a time-out instead of sleeping for a fixed time, and every process it
-starts is remembered so that it can be ended by its PID.
-"""
+Everything polls with a time-out, and every process started is ended by its PID."""
 
 from __future__ import annotations
 
@@ -14,6 +11,7 @@ import signal
 import subprocess
 import tempfile
 import time
+from collections import namedtuple
 from pathlib import Path
 
 from PIL import Image, ImageGrab
@@ -22,10 +20,15 @@ WINE_BIN = "/usr/lib/wine"
 SCREEN_SIZE = (1024, 768)
 SETTINGS_KEY = r"HKEY_CURRENT_USER\Software\solvar\Option"
 SETTINGS_APP_KEY = r"HKEY_CURRENT_USER\Software\solvar"
+SLIDESHOW_TITLES = ("Form1", "Form2", "Form4")
+DIALOG_TITLE = "Solvarine Ver4.0 "
+MESSAGE = "設定画面で表示画像を設定してください"
+CRASH_DIALOG = "Program Error"  # Wine's crash dialog
+RED, GREEN, BLUE, BLACK, WHITE = (255, 0, 0), (0, 255, 0), (0, 0, 255), (0, 0, 0), (255, 255, 255)
 
 
-class Timeout(AssertionError):
-    """A condition did not come true in time; an assertion, so that pytest reports it as a failure."""
+class Timeout(AssertionError):  # an assertion, so that pytest reports it as a failure
+    pass
 
 
 def wait_until(condition, timeout: float, what: str, interval: float = 0.05):
@@ -55,8 +58,8 @@ def _end_process(process: subprocess.Popen, grace: float = 2.0) -> None:
         process.kill()
         process.wait(timeout=10)
 
-
-# --- X server ----------------------------------------------------------------------------------
+#-- - \
+    X server -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- --
 
 
 class XServer:
@@ -64,39 +67,23 @@ class XServer:
 
     def __init__(self, size: tuple[int, int] = SCREEN_SIZE):
         read_end, write_end = os.pipe()
-        try:
-            self.process = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{size[0]}x{size[1]}x24",
-                 "-nolisten", "tcp", "-noreset"],
-                pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                stderr=subprocess.DEVNULL, start_new_session=True)
-            os.close(write_end)
-            write_end = -1
-            number = b""
-            deadline = time.monotonic() + 30
-            while not number.endswith(b"\n"):
-                remaining = deadline - time.monotonic()
-                if remaining <= 0 or not select.select([read_end], [], [], remaining)[0]:
-                    raise Timeout("Xvfb did not report its display number")
-                chunk = os.read(read_end, 16)
-                if not chunk:
-                    raise RuntimeError("Xvfb ended before it reported its display number")
-                number += chunk
-        except BaseException:
-            if hasattr(self, "process"):
-                _end_process(self.process)
-            raise
-        finally:
-            os.close(read_end)
-            if write_end >= 0:
-                os.close(write_end)
-        self.display = ":" + number.decode().strip()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{size[0]}x{size[1]}x24",
+             "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,), stdin=subprocess.DEVNULL,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        os.close(write_end)
+        with os.fdopen(read_end, "rb") as pipe:  # Xvfb writes "N\n" at once when it is ready
+            number = pipe.readline().strip() if select.select([pipe], [], [], 30)[0] else b""
+        if not number:
+            self.stop()
+            raise Timeout("Xvfb did not report its display number")
+        self.display = ":" + number.decode()
 
     def stop(self) -> None:
         _end_process(self.process)
 
-
-# --- X-side views and input (xdotool, screen reads) ---------------------------------------------
+#-- - X - side views and input( \
+    xdotool, screen reads) -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -
 
 
 def _ere_literal(text: str) -> str:
@@ -120,12 +107,9 @@ class Screen:
         """X windows whose title is exactly title (mapped ones only, unless told otherwise)."""
         args = ["search"] + (["--onlyvisible"] if visible_only else [])
         result = self._xdotool(*args, "--name", f"^{_ere_literal(title)}$", check=False)
-        # xdotool matches without regard to case: keep the exact titles only.
-        return [window for window in map(int, result.stdout.split()) if self.title(window) == title]
-
-    def title(self, window: int) -> str | None:
-        result = self._xdotool("getwindowname", str(window), check=False)
-        return result.stdout.removesuffix("\n") if result.returncode == 0 else None
+#xdotool matches without regard to case : keep the exact titles only.
+        return [w for w in map(int, result.stdout.split())
+                if self._xdotool("getwindowname", str(w), check=False).stdout == title + "\n"]
 
     def wait_window(self, title: str, timeout: float = 30) -> int:
         """Waits until a mapped window titled exactly title exists and returns its X id."""
@@ -136,18 +120,13 @@ class Screen:
         wait_until(lambda: not self.windows(title, visible_only=False), timeout,
                    f"no window titled {title!r}")
 
-    def focused(self) -> int | None:
-        """The X window that has the keyboard focus."""
-        result = self._xdotool("getwindowfocus", "-f", check=False)
-        return int(result.stdout) if result.returncode == 0 and result.stdout.strip() else None
-
-    def wait_focus(self, *windows: int, timeout: float = 10) -> int:
+    def wait_focus(self, *windows: int, timeout: float = 10) -> None:
         """Waits until one of the windows has the keyboard focus: only then do keys reach it."""
         def focus_on_one():
-            window = self.focused()
-            return window if window in windows else None
+            result = self._xdotool("getwindowfocus", "-f", check=False)
+            return result.returncode == 0 and result.stdout.strip() in map(str, windows)
 
-        return wait_until(focus_on_one, timeout, f"the keyboard focus on one of {windows}")
+        wait_until(focus_on_one, timeout, f"the keyboard focus on one of {windows}")
 
     def geometry(self, window: int) -> tuple[int, int, int, int]:
         """(x, y, width, height) of a window on the screen."""
@@ -164,32 +143,24 @@ class Screen:
 
         def unchanged():
             shot = self.screenshot()
-            same = shot.tobytes() == last[0]
-            last[0] = shot.tobytes()
+            same, last[0] = shot.tobytes() == last[0], shot.tobytes()
             return shot if same else None
 
         return wait_until(unchanged, timeout, "a still screen", interval=gap)
 
-    def key(self, *keys: str) -> None:
-        """Presses keys through XTEST, as a keyboard would: they go to the focused window."""
+    def key(self, *keys: str) -> None:  # through XTEST, as a keyboard: to the focused window
         self._xdotool("key", "--delay", "20", *keys)
 
     def type_text(self, text: str) -> None:
-        """Types text key by key into the focused window."""
         self._xdotool("type", "--delay", "15", text)
 
     def click(self, x: int, y: int, button: int = 1) -> None:
         self._xdotool("mousemove", "--sync", str(x), str(y), "click", str(button))
 
-    def move_mouse(self, x: int, y: int) -> None:
-        self._xdotool("mousemove", "--sync", str(x), str(y))
-
 
 class Desktop:
-    """A full-screen X window showing an image: the user's desktop under the screen saver.
-
-    (Xvfb's root background does not show in screen reads, an ordinary window does.)
-    """
+    """A full-screen X window showing an image: the user's desktop under the screen saver (Xvfb's
+    root background does not show in screen reads, an ordinary window does)."""
 
     TITLE = "solvarine-test-desktop"
 
@@ -204,14 +175,11 @@ class Desktop:
             env=screen.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
             stderr=subprocess.DEVNULL, start_new_session=True)
         try:
-            screen.wait_window(self.TITLE)
-            wait_until(self.fully_visible, 15, "the desktop picture on the screen")
+            wait_until(lambda: screen.screenshot().tobytes() == self.image.tobytes(), 15,
+                       "the desktop picture on the screen")
         except BaseException:
             self.close()
             raise
-
-    def fully_visible(self) -> bool:
-        return self.screen.screenshot().tobytes() == self.image.tobytes()
 
     def close(self) -> None:
         _end_process(self.process)
@@ -219,81 +187,60 @@ class Desktop:
 
 def quadrant_desktop(size: tuple[int, int] = SCREEN_SIZE) -> Image.Image:
     """A desktop picture whose four quarters differ, so that a copy of it shows where it landed."""
-    image = Image.new("RGB", size)
-    w, h = size
-    for (x, y), colour in {(0, 0): (200, 40, 40), (1, 0): (40, 160, 40), (0, 1): (40, 60, 200),
-                           (1, 1): (220, 200, 40)}.items():
-        image.paste(colour, (x * w // 2, y * h // 2, (x + 1) * w // 2, (y + 1) * h // 2))
+    (w, h), image = size, Image.new("RGB", size, (220, 200, 40))
+    image.paste((200, 40, 40), (0, 0, w // 2, h // 2))
+    image.paste((40, 160, 40), (w // 2, 0, w, h // 2))
+    image.paste((40, 60, 200), (0, h // 2, w // 2, h))
     return image
 
-
-# --- photos ------------------------------------------------------------------------------------
-
-_FORMATS = {".jpg": "JPEG", ".jpeg": "JPEG", ".bmp": "BMP", ".gif": "GIF", ".png": "PNG"}
-
+#-- - \
+    photos -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- --
 
 def make_photo(path: os.PathLike | str, size: tuple[int, int],
                colour: tuple[int, int, int] = (255, 0, 0)) -> Path:
     """Writes a solid-colour photo; the file format follows the extension (any case)."""
     path = Path(path)
     path.parent.mkdir(parents=True, exist_ok=True)
-    image = Image.new("RGB", size, colour)
-    image_format = _FORMATS[path.suffix.lower()]
-    if image_format == "JPEG":
-        image.save(path, image_format, quality=95)
-    else:
-        image.save(path, image_format)
+    Image.new("RGB", size, colour).save(path, quality=95)  # PNG, BMP and GIF ignore the quality
     return path
 
 
 def slideshow_settings(folder: Path, photo: str = "photo1.jpg", **overrides: str) -> dict[str, str]:
     """Stored settings pointing at photo in folder, as the dialog's OK leaves them."""
-    values = {
-        "Speed": "2",
-        "chokkei": "400",
-        "Filename": wine_path(folder / photo),
-        "FilenameS": photo,
-        "Fileindex": "0",
-        "Directory": wine_path(folder),
-        "Haikei": "0",
-    }
-    values.update(overrides)
-    return values
+    return {"Speed": "2", "chokkei": "400", "Filename": wine_path(folder / photo), "FilenameS": photo,
+            "Fileindex": "0", "Directory": wine_path(folder), "Haikei": "0", **overrides}
 
-
-# --- Wine ----------------------------------------------------------------------------------------
+#-- - \
+    Wine -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- --
 
 
 def wine_environment(prefix: os.PathLike | str, display: str) -> dict[str, str]:
-    env = dict(os.environ)
-    env.update(WINEPREFIX=str(prefix), DISPLAY=display, WINEDEBUG="-all",
-               PATH=f"{WINE_BIN}:{env.get('PATH', '/usr/bin:/bin')}")
-    return env
+    return {**os.environ, "WINEPREFIX": str(prefix), "DISPLAY": display, "WINEDEBUG": "-all",
+            "PATH": f"{WINE_BIN}:{os.environ.get('PATH', '/usr/bin:/bin')}"}
 
 
 def create_prefix(prefix: os.PathLike | str, display: str, managed_by_wine: bool = True) -> None:
     """A fresh Wine prefix set up for the tests (scripts/test does the same in shell).
-
-    managed_by_wine: Wine places and focuses its windows itself, for an X server without a window
-    manager such as the tests' Xvfb."""
+    managed_by_wine: Wine places and focuses its windows, for an X server with no window manager."""
     env = wine_environment(prefix, display)
 
     def wine(*args: str, extra_env: dict[str, str] | None = None) -> None:
-        code, output = _run_quietly(["wine64", *args], {**env, **(extra_env or {})}, timeout=300)
+        code, output = _run_quietly(["wine64", *args], {
+    **env, **(extra_env or {})}, timeout=300)
         if code != 0:
             raise RuntimeError(f"wine64 {' '.join(args)} failed ({code}):\n{output}")
 
-    # Keep the server up between the tests' programs, so that each start takes ~0.1 s instead of
-    # ~1 s. It must come first: a second server for a prefix refuses to start.
+#Keep the server up between the tests' programs, so that each start takes ~0.1 s instead of
+#~1 s.It must come first : a second server for a prefix refuses to start.
     subprocess.run(["wineserver", "-p60"], env=env, check=True, timeout=60)
-    # No Mono or Gecko: nothing here needs them, and their installers would ask.
+#No Mono or Gecko : nothing here needs them, and their installers would ask.
     wine("wineboot", "-i", extra_env={"WINEDLLOVERRIDES": "mscoree=;mshtml="})
     if managed_by_wine:
-        # Wine then sets the X focus itself, and hides windows without the 2 s wait that Xvfb's
-        # missing window manager costs otherwise.
+#Wine then sets the X focus itself, and hides windows without the 2 s wait that Xvfb's
+#missing window manager costs otherwise.
         wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/t", "REG_SZ",
              "/d", "N", "/f")
-    # Japanese text shows as boxes until Tahoma links to a CJK font.
+#Japanese text shows as boxes until Tahoma links to a CJK font.
     wine("reg", "add", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink",
          "/v", "Tahoma", "/t", "REG_MULTI_SZ", "/d", "NotoSansCJK-Regular.ttc,Noto Sans CJK JP", "/f")
 
@@ -307,19 +254,16 @@ def stop_wineserver(prefix: os.PathLike | str, display: str) -> None:
 
 def _run_quietly(argv: list[str], env: dict[str, str], timeout: float,
                  cwd: os.PathLike | str | None = None) -> tuple[int, str]:
-    # Through a file, not a pipe: wineserver keeps a pipe open for seconds after the program ends.
+#Through a file, not a pipe : wineserver keeps a pipe open for seconds after the program ends.
     with tempfile.TemporaryFile() as out:
         process = subprocess.Popen(argv, env=env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out,
                                    stderr=subprocess.STDOUT)
         try:
             code = process.wait(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
-            raise
+        finally:
+            _end_process(process, grace=0)
         out.seek(0)
-        text = out.read().decode("utf-8", "replace")
-    return code, text
+        return code, out.read().decode("utf-8", "replace")
 
 
 class WineProcess:
@@ -332,15 +276,10 @@ class WineProcess:
                                         stdin=subprocess.DEVNULL, stdout=self._log,
                                         stderr=subprocess.STDOUT, start_new_session=True)
 
-    @property
-    def pid(self) -> int:
-        return self.process.pid
-
     def running(self) -> bool:
         return self.process.poll() is None
 
     def wait_exit(self, timeout: float = 15) -> int:
-        """Waits for the program to end and returns its exit code."""
         try:
             return self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
@@ -359,9 +298,7 @@ class WineProcess:
 
 class Wine:
     """Runs programs in one Wine prefix on one display, and reads and writes its registry.
-
-    end_all() ends every process started through this object; call it even when a test fails.
-    """
+    end_all() ends every process started through this object; call it even when a test fails."""
 
     def __init__(self, prefix: os.PathLike | str, display: str, tools_dir: os.PathLike | str):
         self.prefix = Path(prefix)
@@ -371,8 +308,6 @@ class Wine:
         self.started: list[WineProcess] = []
         self.scratch = Path(tempfile.mkdtemp(prefix="solvarine-e2e-wine-"))
 
-    # programs
-
     def start(self, program: os.PathLike | str, *args: str,
               cwd: os.PathLike | str | None = None) -> WineProcess:
         process = WineProcess([str(program), *args], self.env, cwd or self.scratch)
@@ -381,29 +316,12 @@ class Wine:
 
     def run(self, program: os.PathLike | str, *args: str, cwd: os.PathLike | str | None = None,
             timeout: float = 60) -> tuple[int, str]:
-        """Runs a program to its end; returns its exit code and output."""
         return _run_quietly(["wine64", str(program), *args], self.env, timeout,
                             cwd or self.scratch)
 
     def tool(self, name: str) -> Path:
-        path = self.tools_dir / f"{name}.exe"
-        if not path.is_file():
-            raise FileNotFoundError(f"test tool {path} is missing: build the windows preset")
-        return path
-
-    def find_window(self, title: str) -> bool:
-        """Whether Wine's FindWindowW sees a top-level window of that title, hidden ones included."""
-        code, output = self.run(self.tool("find_window"), title)
-        if code not in (0, 1):
-            raise RuntimeError(f"find_window failed ({code}): {output}")
-        return code == 0
-
-    def close_window(self, title: str) -> bool:
-        """Closes a window as its close button does; False when there was no such window."""
-        code, output = self.run(self.tool("close_window"), title)
-        if code not in (0, 1):
-            raise RuntimeError(f"close_window failed ({code}): {output}")
-        return code == 0
+        assert (self.tools_dir / f"{name}.exe").is_file(), f"{name}.exe missing: build the tools"
+        return self.tools_dir / f"{name}.exe"
 
     def end_all(self) -> None:
         """Kills every process started here that is still running (by PID), and waits until their
@@ -416,31 +334,26 @@ class Wine:
                 stubborn = True
         if stubborn:
             stop_wineserver(self.prefix, self.display)
-        pids = [process.pid for process in self.started]
+        pids = [process.process.pid for process in self.started]
         self.started.clear()
         try:
             wait_until(lambda: not any(_x_windows_of(pid, self.env) for pid in pids), 15,
                        "the windows of ended programs to go")
         finally:
             shutil.rmtree(self.scratch, ignore_errors=True)
-
-    # registry: the settings live as REG_SZ values under HKCU\Software\solvar\Option
-
-    def reg_import(self, lines: list[str]) -> None:
-        text = "Windows Registry Editor Version 5.00\r\n\r\n" + "\r\n".join(lines) + "\r\n"
-        file = self.scratch / "import.reg"
-        file.write_bytes(text.encode("utf-16"))  # with a BOM, as regedit writes it
-        code, output = self.run("reg", "import", wine_path(file))
-        if code != 0:
-            raise RuntimeError(f"reg import failed ({code}): {output}\n{text}")
+#registry : the settings live as REG_SZ values under HKCU\Software\solvar\Option
 
     def reset_settings(self, values: dict[str, str] | None = None) -> None:
         """Removes every stored setting, then stores the given ones as REG_SZ values."""
-        lines = [f"[-{SETTINGS_APP_KEY}]"]
+        lines = ["Windows Registry Editor Version 5.00", "", f"[-{SETTINGS_APP_KEY}]"]
         if values is not None:
-            lines += ["", f"[{SETTINGS_KEY}]"]
-            lines += [f"{_reg_quote(name)}={_reg_quote(value)}" for name, value in values.items()]
-        self.reg_import(lines)
+            lines += ["", f"[{SETTINGS_KEY}]"] + [f"{_reg_quote(n)}={_reg_quote(v)}"
+                                                 for n, v in values.items()]
+        file = self.scratch / "import.reg"
+        file.write_bytes(("\r\n".join(lines) + "\r\n").encode("utf-16"))  # with a BOM, as regedit
+        code, output = self.run("reg", "import", wine_path(file))
+        if code != 0:
+            raise RuntimeError(f"reg import failed ({code}): {output}\n{lines}")
 
     def settings(self) -> dict[str, str] | None:
         """The stored settings (None when the key does not exist). Non-text values keep their
@@ -467,20 +380,73 @@ def _reg_quote(text: str) -> str:
     return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
 
 
-_REG_VALUE = re.compile(r'^(?:"((?:[^"\\]|\\.)*)"|(@))=(.*)$')
-
-
 def parse_reg_export(text: str) -> dict[str, str]:
-    """Values of the single key in a regedit export: {name: text} ('' is the default value)."""
-    values: dict[str, str] = {}
+    """Values of the single key in a regedit export, {name: text}."""
     logical = re.sub(r"\\\r?\n\s*", "", text)  # hex data continues over lines ending in '\'
-    for line in logical.splitlines():
-        match = _REG_VALUE.match(line)
-        if not match:
-            continue
-        name = "" if match.group(2) else re.sub(r"\\(.)", r"\1", match.group(1))
-        data = match.group(3)
-        if data.startswith('"') and data.endswith('"') and len(data) >= 2:
+    values = {}
+    for name, data in re.findall(r'^"((?:[^"\\]|\\.)*)"=(.*?)\r?$', logical, re.MULTILINE):
+        if len(data) >= 2 and data[0] == data[-1] == '"':
             data = re.sub(r"\\(.)", r"\1", data[1:-1])
-        values[name] = data
+        values[re.sub(r"\\(.)", r"\1", name)] = data
     return values
+
+#-- - Wine's own view of a window and its controls (the dump_window tool) --------------------------
+
+
+class Control(namedtuple("Control", "kind text x y width height visible checked position")):
+    @property
+    def centre(self) -> tuple[int, int]:
+        return self.x + self.width // 2, self.y + self.height // 2
+
+
+def controls(wine: Wine, title: str) -> list[Control] | None:
+    """The window titled exactly title (first) and its child controls; None when there is none."""
+    code, output = wine.run(wine.tool("dump_window"), title)
+    if code == 1:
+        return None
+    if code != 0:
+        raise RuntimeError(f"dump_window failed ({code}): {output}")
+    lines = [line.split("\t") for line in output.splitlines()]
+    return [Control(f[0], f[1], *map(int, f[2:])) for f in lines if len(f) == 9]
+
+
+def wait_controls(wine: Wine, title: str, timeout: float = 20) -> list[Control]:
+    """The window and its controls once it is shown (its controls are filled in before that)."""
+    def shown():
+        found = controls(wine, title)
+        return found if found and found[0].visible else None
+
+    return wait_until(shown, timeout, f"the window {title!r} to show")
+
+
+def control(found: list[Control], kind: str, text: str | None = None, index: int = 0) -> Control:
+    return [c for c in found[1:] if c.kind == kind and (text is None or c.text == text)][index]
+
+
+def statics(found: list[Control]) -> list[str]:
+    return [c.text for c in found[1:] if c.kind == "Static"]
+
+
+def preview_box(found: list[Control]) -> Control:
+    """The dialog's preview: the biggest visible child that is no standard control."""
+    boxes = [c for c in found[1:] if c.visible and c.kind not in ("Button", "Static", "ScrollBar")]
+    return max(boxes, key=lambda c: c.width * c.height)
+
+
+def colours(shot: Image.Image) -> set:
+    return {colour for _, colour in shot.getcolors(1 << 24)
+    }
+
+def message_box_text(wine: Wine) -> str | None:
+    found = controls(wine, "Solvarine")
+    return " ".join(t for t in statics(found) if t) if found else None
+
+
+def expect_message_then_end(wine: Wine, screen: Screen, run: WineProcess, stored_index: str) -> None:
+    """The one message box with only OK; OK ends the program and the position stays stored."""
+    assert wait_until(lambda: message_box_text(wine), 30, "the message box") == MESSAGE
+    assert [c.text for c in wait_controls(wine, "Solvarine")[1:] if c.kind == "Button"] == ["OK"]
+    screen.wait_focus(screen.wait_window("Solvarine"))
+    screen.key("Return")
+    assert run.wait_exit(15) == 0
+    assert wine.settings().get("Fileindex") == stored_index

@@ -3,14 +3,7 @@
 from __future__ import annotations
 
 import harness
-from windows_view import control, controls, wait_controls
-
-CAPTION = "Solvarine Ver4.0 "
-WHITE = (255, 255, 255)
-
-
-def statics(found) -> list[str]:
-    return [c.text for c in found[1:] if c.kind == "Static"]
+from harness import BLUE, DIALOG_TITLE as CAPTION, WHITE, control, controls, preview_box, statics
 
 
 def sliders(found) -> list[int]:
@@ -21,12 +14,6 @@ def option(found, caption):
     return control(found, "Button", caption)
 
 
-def preview_box(found):
-    """The preview: the biggest visible child that is no standard control."""
-    boxes = [c for c in found[1:] if c.visible and c.kind not in ("Button", "Static", "ScrollBar")]
-    return max(boxes, key=lambda c: c.width * c.height)
-
-
 def near(colour, expected, tolerance=24):
     return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
 
@@ -34,7 +21,7 @@ def near(colour, expected, tolerance=24):
 def open_dialog(wine, scr, cwd, settings=None):
     wine.reset_settings(settings)
     run = wine.start(scr, cwd=cwd)
-    return run, wait_controls(wine, CAPTION)
+    return run, harness.wait_controls(wine, CAPTION)
 
 
 def press_ok(screen, wine, run):
@@ -45,7 +32,8 @@ def press_ok(screen, wine, run):
 def test_first_run_without_a_sample_photo(wine, screen, scr, tmp_path):
     run, found = open_dialog(wine, scr, tmp_path)
     assert sliders(found) == [4, 200]
-    assert {"4", "200", "", "時間", "大きさ"} <= set(statics(found))
+    assert {
+  "4", "200", "", "時間", "大きさ"} <= set(statics(found))
     assert not option(found, "壁紙").checked and not option(found, "黒").checked
     box = preview_box(found)
     shot = screen.screenshot()
@@ -60,7 +48,8 @@ def test_the_sample_photo_is_previewed_centred_between_white_bands(wine, screen,
     harness.make_photo(tmp_path / "sample1.jpg", (400, 300), (200, 30, 30))
     run, found = open_dialog(wine, scr, tmp_path)
     assert sliders(found) == [2, 400]
-    assert {"2", "400", "sample1.jpg"} <= set(statics(found))
+    assert {
+  "2", "400", "sample1.jpg"} <= set(statics(found))
     assert option(found, "黒").checked and not option(found, "壁紙").checked
     box = preview_box(found)
     shot = screen.screenshot()
@@ -85,15 +74,15 @@ def test_a_slider_updates_its_label_and_closing_stores_nothing(wine, screen, scr
 
 def test_a_picked_photo_is_shown_stored_and_used_by_the_next_slideshow(wine, screen, scr, tmp_path):
     other = tmp_path / "other"
-    harness.make_photo(other / "pick.bmp", (300, 400), (0, 0, 255))
+    harness.make_photo(other / "pick.bmp", (300, 400), BLUE)
     run, found = open_dialog(wine, scr, tmp_path)
     screen.click(*control(found, "Button", "Photo File").centre)
     screen.wait_window("Open")
-    screen._xdotool("type", "--delay", "15", harness.wine_path(other / "pick.bmp"))
+    screen.type_text(harness.wine_path(other / "pick.bmp"))
     screen.key("Return")
     harness.wait_until(lambda: "pick.bmp" in statics(controls(wine, CAPTION)), 15, "the name box")
     box = preview_box(controls(wine, CAPTION))
-    harness.wait_until(lambda: screen.screenshot().getpixel(box.centre) == (0, 0, 255), 10,
+    harness.wait_until(lambda: screen.screenshot().getpixel(box.centre) == BLUE, 10,
                        "the preview of the picked photo")
     press_ok(screen, wine, run)
     stored = wine.settings()
@@ -102,7 +91,7 @@ def test_a_picked_photo_is_shown_stored_and_used_by_the_next_slideshow(wine, scr
     assert stored["Directory"] == harness.wine_path(other)
 
     show = wine.start(scr, "/s")
-    harness.wait_until(lambda: (0, 0, 255) in {c for _, c in screen.screenshot().getcolors(1 << 20)},
+    harness.wait_until(lambda: BLUE in harness.colours(screen.screenshot()),
                        20, "the picked folder's photo in the slideshow")
     screen.key("Escape")
     assert show.wait_exit(15) == 0

@@ -3,26 +3,17 @@
 from __future__ import annotations
 
 import time
-from pathlib import Path
 
 import pytest
 from PIL import Image, ImageChops
 
 import harness
-from windows_view import controls, wait_controls
+from harness import BLACK, BLUE, GREEN, RED, colours, expect_message_then_end
 
-MESSAGE = "設定画面で表示画像を設定してください"
-BLACK = (0, 0, 0)
-RED, GREEN, BLUE = (255, 0, 0), (0, 255, 0), (0, 0, 255)
-# Entry order a.bmp, b.bmp, c.bmp; at size 200 their diagonals are 200 pixels.
+#Entry order a.bmp, b.bmp, c.bmp; at size 200 their diagonals are 200 pixels.
 PHOTOS = {"a.bmp": ((400, 300), RED, (160, 120)),
           "b.bmp": ((300, 300), GREEN, (141, 141)),
           "c.bmp": ((200, 400), BLUE, (89, 179))}
-
-
-def make_photos(folder: Path) -> None:
-    for name, (size, colour, _) in PHOTOS.items():
-        harness.make_photo(folder / name, size, colour)
 
 
 def bounding_box(shot, colour):
@@ -31,32 +22,27 @@ def bounding_box(shot, colour):
     return difference.point(lambda v: 255 if v == 0 else 0).getbbox()
 
 
-def colours_present(shot) -> set:
-    return {colour for _, colour in shot.getcolors(1 << 20)}
-
-
-def start_slideshow(wine, scr, settings, cwd=None):
-    wine.reset_settings(settings)
+def start_slideshow(wine, scr, folder, photo="a.bmp", cwd=None, **settings):
+    wine.reset_settings(harness.slideshow_settings(folder, photo, **settings))
     return wine.start(scr, "/s", cwd=cwd)
 
 
 @pytest.fixture
 def photos(tmp_path):
-    folder = tmp_path / "photos"
-    make_photos(folder)
-    return folder
+    for name, (size, colour, _) in PHOTOS.items():
+        harness.make_photo(tmp_path / "photos" / name, size, colour)
+    return tmp_path / "photos"
 
 
 def test_photos_pile_up_in_list_order_at_their_size(wine, screen, scr, photos):
-    start_slideshow(wine, scr, harness.slideshow_settings(photos, "a.bmp", Speed="2", chokkei="200",
-                                                          Fileindex="1"))
+    start_slideshow(wine, scr, photos, Speed="2", chokkei="200", Fileindex="1")
     screen.wait_window("Form4")
     seen: list[tuple] = []
     boxes = {}
 
     def next_colour_appears():
         shot = screen.screenshot()
-        for colour in colours_present(shot) & {RED, GREEN, BLUE}:
+        for colour in colours(shot) & {RED, GREEN, BLUE}:
             if colour not in boxes:
                 boxes[colour] = bounding_box(shot, colour)
                 seen.append(colour)
@@ -67,11 +53,11 @@ def test_photos_pile_up_in_list_order_at_their_size(wine, screen, scr, photos):
     for colour, box in boxes.items():
         size = next(s for _, c, s in PHOTOS.values() if c == colour)
         left, top, right, bottom = box
-        # The canvas sits on whole pixels while the clip edges are rounded from a fraction, so the
-        # visible photo may gain or lose one column or row.
+#The canvas sits on whole pixels while the clip edges are rounded from a fraction, so the
+#visible photo may gain or lose one column or row.
         assert abs(right - left - size[0]) <= 1 and abs(bottom - top - size[1]) <= 1, (box, size)
         assert 0 <= left and right <= 1024 and 0 <= top and bottom <= 768
-    # Earlier photos stay where they were shown: the first one is still there.
+#Earlier photos stay where they were shown : the first one is still there.
     shot = screen.screenshot()
     left, top, right, bottom = boxes[GREEN]
     corners = [(left, top), (right - 1, top), (left, bottom - 1), (right - 1, bottom - 1)]
@@ -79,10 +65,9 @@ def test_photos_pile_up_in_list_order_at_their_size(wine, screen, scr, photos):
 
 
 def test_click_pauses_and_resumes_and_a_key_stores_the_next_position(wine, screen, scr, photos):
-    run = start_slideshow(wine, scr, harness.slideshow_settings(photos, "a.bmp", Speed="1",
-                                                                chokkei="100"))
+    run = start_slideshow(wine, scr, photos, Speed="1", chokkei="100")
     screen.wait_window("Form4")
-    harness.wait_until(lambda: RED in colours_present(screen.screenshot()), 15, "the first photo")
+    harness.wait_until(lambda: RED in colours(screen.screenshot()), 15, "the first photo")
 
     def settled():
         before = screen.screenshot().tobytes()
@@ -96,7 +81,7 @@ def test_click_pauses_and_resumes_and_a_key_stores_the_next_position(wine, scree
     harness.wait_until(lambda: screen.screenshot().tobytes() != paused, 10, "the slideshow to resume")
     screen.click(2, 2, button=2)
     harness.wait_until(settled, 15, "the slideshow to pause again")
-    shown = colours_present(screen.screenshot()) & {RED, GREEN, BLUE}
+    shown = colours(screen.screenshot()) & {RED, GREEN, BLUE}
     screen.key("shift+a")
     assert run.wait_exit(15) == 0
     stored = wine.settings()
@@ -108,46 +93,26 @@ def test_click_pauses_and_resumes_and_a_key_stores_the_next_position(wine, scree
 @pytest.mark.parametrize("stored_index", ["5", "-1"])
 def test_a_stored_position_outside_the_list_starts_at_the_first_photo(wine, screen, scr, photos,
                                                                        stored_index):
-    start_slideshow(wine, scr, harness.slideshow_settings(photos, "a.bmp", Speed="1", chokkei="100",
-                                                          Fileindex=stored_index))
-    present = harness.wait_until(lambda: colours_present(screen.screenshot()) & {RED, GREEN, BLUE},
+    start_slideshow(wine, scr, photos, Speed="1", chokkei="100", Fileindex=stored_index)
+    present = harness.wait_until(lambda: colours(screen.screenshot()) & {RED, GREEN, BLUE},
                                  15, "the first photo", interval=0.1)
     assert present == {RED}
-
-
-def message_box_text(wine) -> str | None:
-    found = controls(wine, "Solvarine")
-    if not found:
-        return None
-    return " ".join(c.text for c in found[1:] if c.kind == "Static" and c.text)
-
-
-def expect_message_then_end(wine, screen, run, stored_before):
-    text = harness.wait_until(lambda: message_box_text(wine), 20, "the message box")
-    assert text == MESSAGE
-    buttons = [c.text for c in wait_controls(wine, "Solvarine")[1:] if c.kind == "Button"]
-    assert buttons == ["OK"]
-    screen.key("Return")
-    assert run.wait_exit(15) == 0
-    assert wine.settings().get("Fileindex") == stored_before
 
 
 def test_an_empty_photo_folder_shows_only_the_message(wine, screen, scr, tmp_path):
     empty = tmp_path / "empty"
     empty.mkdir()
-    settings = harness.slideshow_settings(empty, "gone.jpg", Fileindex="2")
-    settings["Filename"] = ""  # falls back to a sample that is not there either
-    run = start_slideshow(wine, scr, settings, cwd=empty)
-    harness.wait_until(lambda: message_box_text(wine), 20, "the message box")
-    for title in ("Form1", "Form2", "Form4"):
+#An empty name falls back to a sample that is not there either.
+    run = start_slideshow(wine, scr, empty, "gone.jpg", cwd=empty, Fileindex="2", Filename="")
+    harness.wait_until(lambda: harness.message_box_text(wine), 20, "the message box")
+    for title in harness.SLIDESHOW_TITLES:
         assert not screen.windows(title), f"{title} must never show"
     expect_message_then_end(wine, screen, run, "2")
 
 
 def test_a_photo_deleted_during_the_run_ends_with_the_message(wine, screen, scr, photos):
-    run = start_slideshow(wine, scr, harness.slideshow_settings(photos, "a.bmp", Speed="2",
-                                                                chokkei="100", Fileindex="0"))
-    harness.wait_until(lambda: colours_present(screen.screenshot()) & {RED}, 15, "the first photo")
+    run = start_slideshow(wine, scr, photos, Speed="2", chokkei="100", Fileindex="0")
+    harness.wait_until(lambda: colours(screen.screenshot()) & {RED}, 15, "the first photo")
     for name in PHOTOS:
         (photos / name).unlink()
     expect_message_then_end(wine, screen, run, "0")
@@ -156,7 +121,7 @@ def test_a_photo_deleted_during_the_run_ends_with_the_message(wine, screen, scr,
 @pytest.mark.parametrize("haikei, desktop_shows", [("1", True), ("0", False), ("2", False)])
 def test_the_backdrop_is_the_desktop_only_for_background_one(wine, screen, scr, photos, desktop,
                                                               haikei, desktop_shows):
-    start_slideshow(wine, scr, harness.slideshow_settings(photos, "a.bmp", Speed="10", Haikei=haikei))
+    start_slideshow(wine, scr, photos, Speed="10", Haikei=haikei)
     screen.wait_window("Form4")
     points = [(100, 100), (924, 100), (100, 668), (924, 668)]
     expected = [desktop.image.getpixel(p) if desktop_shows else BLACK for p in points]
@@ -168,10 +133,8 @@ def test_an_empty_filename_falls_back_to_the_sample_in_the_current_folder(wine, 
                                                                           tmp_path):
     folder = tmp_path / "saver"
     harness.make_photo(folder / "sample1.jpg", (64, 48), (255, 255, 0))
-    settings = harness.slideshow_settings(folder, "x.jpg", Speed="10")
-    settings["Filename"] = ""
-    settings["Directory"] = ""
-    run = start_slideshow(wine, scr, settings, cwd=folder)
+    run = start_slideshow(wine, scr, folder, "x.jpg", cwd=folder, Speed="10", Filename="",
+                          Directory="")
     screen.wait_window("Form4")
     stored = wine.settings()
     assert stored["Filename"] == "sample1.jpg"

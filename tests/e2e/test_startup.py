@@ -3,27 +3,25 @@
 import pytest
 
 import harness
+from harness import DIALOG_TITLE, SLIDESHOW_TITLES
 
-SLIDESHOW_TITLES = ("Form1", "Form2", "Form4")
-DIALOG_TITLE = "Solvarine Ver4.0 "
-OWN_TITLES = SLIDESHOW_TITLES + (DIALOG_TITLE,)
-BLACK = (0, 0, 0)
 PHOTO_SIDE = 50
 
 
 @pytest.fixture
-def settings(wine, photo_folder):
-    """A usable photo folder, a small photo box and the slowest pace: the screen stays black but
-    for at most one small photo while a test looks at it."""
-    values = harness.slideshow_settings(photo_folder, chokkei=str(PHOTO_SIDE), Speed="10")
+def settings(wine, tmp_path):
+    """A small photo at the slowest pace: the screen stays black but for at most one small photo
+    while a test looks at it."""
+    harness.make_photo(tmp_path / "photos" / "photo1.jpg", (160, 120))
+    values = harness.slideshow_settings(tmp_path / "photos", chokkei=str(PHOTO_SIDE), Speed="10")
     wine.reset_settings(values)
     return values
 
 
 def own_windows(screen):
-    return {(title, window) for title in OWN_TITLES
-            for window in screen.windows(title, visible_only=False)}
-
+    return {(title, window) for title in SLIDESHOW_TITLES + (DIALOG_TITLE,)
+            for window in screen.windows(title, visible_only=False)
+}
 
 def assert_ends_at_once_without_a_window(screen, process, windows_before=frozenset()):
     """The program ends with exit code 0, and none of our window titles showed up meanwhile."""
@@ -38,10 +36,6 @@ def assert_ends_at_once_without_a_window(screen, process, windows_before=frozens
     assert process.wait_exit(0) == 0
 
 
-def not_black_pixels(image):
-    return sum(count for count, colour in image.getcolors(1 << 24) if colour != BLACK)
-
-
 @pytest.mark.parametrize("args", [["/s"], ["/S"], ["/s", "1234"]], ids=" ".join)
 def test_slideshow_switch_covers_the_screen_in_black_until_a_key(wine, screen, scr, desktop,
                                                                  settings, args):
@@ -50,12 +44,9 @@ def test_slideshow_switch_covers_the_screen_in_black_until_a_key(wine, screen, s
     for title, window in windows.items():
         harness.wait_until(lambda: screen.geometry(window) == (0, 0, *harness.SCREEN_SIZE), 10,
                            f"{title} to cover the screen")
-
-    # The coloured desktop is hidden: black everywhere but for at most one small photo.
-    harness.wait_until(
-        lambda: not_black_pixels(screen.screenshot()) <= PHOTO_SIDE * PHOTO_SIDE, 10,
-        "a black screen")
-
+#The coloured desktop is hidden : black everywhere but for at most one small photo.
+    harness.wait_until(lambda: sum(n for n, c in screen.screenshot().getcolors(1 << 24)
+                                   if c != harness.BLACK) <= PHOTO_SIDE ** 2, 10, "a black screen")
     screen.wait_focus(windows["Form2"], windows["Form4"])
     screen.key("space")
     assert slideshow.wait_exit() == 0
@@ -63,31 +54,35 @@ def test_slideshow_switch_covers_the_screen_in_black_until_a_key(wine, screen, s
         screen.wait_no_window(title)
 
 
-@pytest.mark.parametrize("args", [["/c"], ["/C:1234"], []], ids=lambda args: " ".join(args) or "none")
-def test_settings_switch_opens_the_dialog_and_closing_it_stores_nothing(wine, screen, scr, settings,
-                                                                       args):
-    dialog = wine.start(scr, *args)
-    window = screen.wait_window(DIALOG_TITLE)
-    assert not any(screen.windows(title, visible_only=False) for title in SLIDESHOW_TITLES)
-
-    screen.wait_focus(window)
-    screen.key("alt+F4")
-    assert dialog.wait_exit() == 0
-    assert wine.settings() == settings
-
-
-@pytest.mark.parametrize("args", [["/p", "1234"], ["/a"], ["s"], ["-s"], ["xyz"]], ids=" ".join)
-def test_other_switches_end_at_once_without_a_window(wine, screen, scr, settings, args):
-    assert_ends_at_once_without_a_window(screen, wine.start(scr, *args))
+@pytest.mark.parametrize("args, opens_dialog", [
+    (["/c"], True), (["/C:1234"], True), ([], True),
+    (["/p", "1234"], False), (["/a"], False), (["s"], False), (["-s"], False), (["xyz"], False),
+], ids=lambda v: " ".join(v) or "none" if isinstance(v, list) else None)
+def test_other_switches_open_the_dialog_or_end_at_once_and_store_nothing(wine, screen, scr,
+                                                                         settings, args,
+                                                                         opens_dialog):
+    run = wine.start(scr, *args)
+    if opens_dialog:
+        screen.wait_focus(screen.wait_window(DIALOG_TITLE))
+        assert not any(screen.windows(title, visible_only=False) for title in SLIDESHOW_TITLES)
+        screen.key("alt+F4")
+        assert run.wait_exit() == 0
+    else:
+        assert_ends_at_once_without_a_window(screen, run)
     assert wine.settings() == settings
 
 
 @pytest.mark.parametrize("args", [["/s"], ["/c"]], ids=" ".join)
-@pytest.mark.parametrize("title", SLIDESHOW_TITLES)
-def test_another_programs_window_with_a_slideshow_title_blocks_every_start(wine, screen, scr,
-                                                                          settings, title, args):
-    other = wine.start(wine.tool("titled_window"), title)
-    screen.wait_window(title)
+@pytest.mark.parametrize("blocker", SLIDESHOW_TITLES + ("running slideshow",))
+def test_a_window_with_a_slideshow_title_blocks_every_start(wine, screen, scr, settings, blocker,
+                                                            args):
+    if blocker in SLIDESHOW_TITLES:  # another program's window
+        other = wine.start(wine.tool("titled_window"), blocker)
+        screen.wait_window(blocker)
+    else:
+        other = wine.start(scr, "/s")
+        for title in SLIDESHOW_TITLES:
+            screen.wait_window(title)
     before = own_windows(screen)
 
     assert_ends_at_once_without_a_window(screen, wine.start(scr, *args), before)
@@ -95,21 +90,9 @@ def test_another_programs_window_with_a_slideshow_title_blocks_every_start(wine,
     assert wine.settings() == settings
 
 
-@pytest.mark.parametrize("args", [["/s"], ["/c"]], ids=" ".join)
-def test_a_running_slideshow_blocks_a_second_start(wine, screen, scr, settings, args):
-    first = wine.start(scr, "/s")
-    for title in SLIDESHOW_TITLES:
-        screen.wait_window(title)
-    before = own_windows(screen)
-
-    assert_ends_at_once_without_a_window(screen, wine.start(scr, *args), before)
-    assert first.running()
-
-
 def test_an_open_dialog_blocks_neither_a_slideshow_nor_a_second_dialog(wine, screen, scr, settings):
     wine.start(scr, "/c")
     screen.wait_window(DIALOG_TITLE)
-
     second_dialog = wine.start(scr, "/c")
     harness.wait_until(lambda: len(screen.windows(DIALOG_TITLE)) == 2, 30, "a second dialog")
     assert second_dialog.running()

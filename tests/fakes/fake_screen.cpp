@@ -47,11 +47,12 @@ SizeF FakeWindow::ScaleSize() const {
   return {static_cast<float>(image.width), static_cast<float>(image.height)};
 }
 
-FakePictureBox::FakePictureBox(FakeScreen& screen, const PictureBoxSpec& spec, InputHandlers input)
-    : screen(screen), spec(spec), input(std::move(input)) {
-  left = static_cast<float>(Pixels(spec.rect.left));
-  top = static_cast<float>(Pixels(spec.rect.top));
-  image.Reset(Pixels(spec.rect.width), Pixels(spec.rect.height), kWhite);
+FakePictureBox::FakePictureBox(FakeScreen& screen, const PictureBoxSpec& layout,
+                               InputHandlers input)
+    : screen(screen), layout(layout), input(std::move(input)) {
+  left = static_cast<float>(Pixels(layout.rect.left));
+  top = static_cast<float>(Pixels(layout.rect.top));
+  image.Reset(Pixels(layout.rect.width), Pixels(layout.rect.height), kWhite);
   dc = screen.RegisterSurface(image);
 }
 
@@ -66,7 +67,7 @@ SizeF FakePictureBox::ScaleSize() const {
 // An auto-sized box keeps the decoded pixels and maps the picture's own size onto them; a fixed
 // box draws the picture at its own size, nearest neighbour.
 void FakePictureBox::SetPicture(const Picture& picture) {
-  if (spec.auto_size) {
+  if (layout.auto_size) {
     image.Reset(picture.pixel_width, picture.pixel_height, kWhite);
     image.logical_width = picture.width;
     image.logical_height = picture.height;
@@ -106,7 +107,7 @@ void FakeTimer::SetEnabled(bool value) {
 }
 
 void FakeSlider::SetValue(int new_value) {
-  if (new_value < spec.min || new_value > spec.max)
+  if (new_value < layout.min || new_value > layout.max)
     throw Failure("slider value out of range");
   const bool changed = new_value != value;
   value = new_value;
@@ -146,29 +147,29 @@ std::unique_ptr<Window> FakeScreen::CreateDialogWindow(const std::string& captio
   return window;
 }
 
-std::unique_ptr<PictureBox> FakeScreen::CreatePictureBox(Window&, const PictureBoxSpec& spec,
+std::unique_ptr<PictureBox> FakeScreen::CreatePictureBox(Window&, const PictureBoxSpec& layout,
                                                          InputHandlers input) {
-  return std::make_unique<FakePictureBox>(*this, spec, std::move(input));
+  return std::make_unique<FakePictureBox>(*this, layout, std::move(input));
 }
 
-std::unique_ptr<Slider> FakeScreen::CreateSlider(Window&, const SliderSpec& spec,
+std::unique_ptr<Slider> FakeScreen::CreateSlider(Window&, const SliderSpec& layout,
                                                  std::function<void()> on_change) {
-  return std::make_unique<FakeSlider>(spec, std::move(on_change));
+  return std::make_unique<FakeSlider>(layout, std::move(on_change));
 }
 
-std::unique_ptr<Label> FakeScreen::CreateLabel(Window&, const LabelSpec& spec) {
-  return std::make_unique<FakeLabel>(spec);
+std::unique_ptr<Label> FakeScreen::CreateLabel(Window&, const LabelSpec& layout) {
+  return std::make_unique<FakeLabel>(layout);
 }
 
-void FakeScreen::CreateButton(Window&, const ButtonSpec& spec, std::function<void()> on_click) {
-  buttons_[spec.caption] = std::move(on_click);
+void FakeScreen::CreateButton(Window&, const ButtonSpec& layout, std::function<void()> on_click) {
+  buttons_[layout.caption] = std::move(on_click);
 }
 
 void FakeScreen::CreateFrame(Window&, const FrameSpec&) {}
 
-std::unique_ptr<OptionButton> FakeScreen::CreateOptionButton(Window&, const ButtonSpec& spec,
+std::unique_ptr<OptionButton> FakeScreen::CreateOptionButton(Window&, const ButtonSpec& layout,
                                                              std::function<void()> on_click) {
-  auto option = std::make_unique<FakeOptionButton>(*this, spec, std::move(on_click));
+  auto option = std::make_unique<FakeOptionButton>(*this, layout, std::move(on_click));
   options.push_back(option.get());
   return option;
 }

@@ -38,7 +38,7 @@ struct FakeWindow : Window {
 };
 
 struct FakePictureBox : PictureBox {
-  FakePictureBox(FakeScreen& screen, const PictureBoxSpec& spec, InputHandlers input);
+  FakePictureBox(FakeScreen& screen, const PictureBoxSpec& layout, InputHandlers input);
   ~FakePictureBox() override;
   Hdc hDC() override { return dc; }
   SizeF ScaleSize() const override;
@@ -49,7 +49,7 @@ struct FakePictureBox : PictureBox {
   void Refresh() override { ++refreshes; }
 
   FakeScreen& screen;
-  PictureBoxSpec spec;
+  PictureBoxSpec layout;
   InputHandlers input;
   Hdc dc;
   float left = 0;
@@ -74,34 +74,34 @@ struct FakeTimer : Timer {
 };
 
 struct FakeSlider : Slider {
-  FakeSlider(const SliderSpec& spec, std::function<void()> on_change)
-      : spec(spec), value(spec.value), on_change(std::move(on_change)) {}
+  FakeSlider(const SliderSpec& layout, std::function<void()> on_change)
+      : layout(layout), value(layout.value), on_change(std::move(on_change)) {}
   int Value() const override { return value; }
   void SetValue(int new_value) override;
 
-  SliderSpec spec;
+  SliderSpec layout;
   int value;
   std::function<void()> on_change;
 };
 
 struct FakeLabel : Label {
-  explicit FakeLabel(const LabelSpec& spec) : spec(spec), caption(spec.caption) {}
+  explicit FakeLabel(const LabelSpec& layout) : layout(layout), caption(layout.caption) {}
   void SetCaption(const std::string& text) override { caption = text; }
   std::string Caption() const override { return caption; }
 
-  LabelSpec spec;
+  LabelSpec layout;
   std::string caption;
 };
 
 struct FakeOptionButton : OptionButton {
-  FakeOptionButton(FakeScreen& screen, const ButtonSpec& spec, std::function<void()> on_click)
-      : screen(screen), spec(spec), on_click(std::move(on_click)) {}
+  FakeOptionButton(FakeScreen& screen, const ButtonSpec& layout, std::function<void()> on_click)
+      : screen(screen), layout(layout), on_click(std::move(on_click)) {}
   ~FakeOptionButton() override;
   void Select() override;
   bool Selected() const override { return selected; }
 
   FakeScreen& screen;
-  ButtonSpec spec;
+  ButtonSpec layout;
   bool selected = false;
   std::function<void()> on_click;
 };
@@ -117,15 +117,15 @@ class FakeScreen final : public Ui, public Gdi {
   std::unique_ptr<Window> CreateDialogWindow(const std::string& caption, int width_twips,
                                              int height_twips,
                                              std::function<void()> on_close) override;
-  std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& spec,
+  std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& layout,
                                                InputHandlers input) override;
-  std::unique_ptr<Slider> CreateSlider(Window& parent, const SliderSpec& spec,
+  std::unique_ptr<Slider> CreateSlider(Window& parent, const SliderSpec& layout,
                                        std::function<void()> on_change) override;
-  std::unique_ptr<Label> CreateLabel(Window& parent, const LabelSpec& spec) override;
-  void CreateButton(Window& parent, const ButtonSpec& spec,
+  std::unique_ptr<Label> CreateLabel(Window& parent, const LabelSpec& layout) override;
+  void CreateButton(Window& parent, const ButtonSpec& layout,
                     std::function<void()> on_click) override;
-  void CreateFrame(Window& parent, const FrameSpec& spec) override;
-  std::unique_ptr<OptionButton> CreateOptionButton(Window& parent, const ButtonSpec& spec,
+  void CreateFrame(Window& parent, const FrameSpec& layout) override;
+  std::unique_ptr<OptionButton> CreateOptionButton(Window& parent, const ButtonSpec& layout,
                                                    std::function<void()> on_click) override;
   std::unique_ptr<Timer> CreateTimer(Window& owner, std::int32_t interval_ms,
                                      std::function<void()> on_tick) override;

@@ -3,10 +3,11 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
-
-#include "platform/win32/unique_handle.h"
+#include <vector>
 
 namespace solvarine::win32::testing {
 
@@ -18,10 +19,13 @@ class TempFolder {
     wchar_t temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH + 1, temp);
     path_ = std::wstring(temp) + L"solvarine-test-" + std::to_wstring(::GetCurrentProcessId()) +
-            L"-" + std::to_wstring(::GetTickCount64()) + L"-" + std::to_wstring(counter++);
+            L"-" + std::to_wstring(counter++);
     ::CreateDirectoryW(path_.c_str(), nullptr);
   }
-  ~TempFolder() { RemoveTree(path_); }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
@@ -33,13 +37,11 @@ class TempFolder {
 
   std::wstring WriteFile(std::wstring_view name, std::string_view bytes) const {
     const std::wstring file = *this / name;
-    const HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) {
-      DWORD written = 0;
-      ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-      ::CloseHandle(handle);
-    }
+    const HANDLE handle =
+        ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(handle);
     return file;
   }
 
@@ -50,28 +52,6 @@ class TempFolder {
   }
 
  private:
-  static void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data{};
-    const HANDLE first = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (first != INVALID_HANDLE_VALUE) {
-      const UniqueFindHandle find(first);
-      do {
-        const std::wstring_view name = data.cFileName;
-        if (name == L"." || name == L"..")
-          continue;
-        const std::wstring child = folder + L"\\" + std::wstring(name);
-        ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveTree(child);
-        } else {
-          ::DeleteFileW(child.c_str());
-        }
-      } while (::FindNextFileW(find.get(), &data));
-    }
-    ::SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::RemoveDirectoryW(folder.c_str());
-  }
-
   std::wstring path_;
 };
 
@@ -89,5 +69,34 @@ class CurrentDirectoryGuard {
  private:
   std::wstring saved_;
 };
+
+// A BMP file of 0xRRGGBB pixels (rows top-down), 24 or 32 bits per pixel, stored bottom-up unless
+// asked. 32-bit rows carry 0 in the fourth byte, as most programs write them.
+inline std::string Bmp(int width, int height, const std::vector<std::uint32_t>& pixels,
+                       int bits = 24, bool store_top_down = false) {
+  const int row_bytes = (width * bits / 8 + 3) / 4 * 4;
+  std::string out;
+  const auto put = [&out](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+      out += static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  out = "BM";
+  put(54 + row_bytes * height, 4);
+  put(0, 4);
+  put(54, 4);
+  put(40, 4);
+  put(static_cast<std::uint32_t>(width), 4);
+  put(static_cast<std::uint32_t>(store_top_down ? -height : height), 4);
+  put(1, 2);
+  put(bits, 2);
+  out.append(24, '\0');  // no compression, default sizes, resolutions and palette
+  for (int stored = 0; stored < height; ++stored) {
+    const int y = store_top_down ? stored : height - 1 - stored;
+    for (int x = 0; x < width; ++x)
+      put(pixels[y * width + x], bits / 8);
+    out.append(static_cast<size_t>(row_bytes - width * bits / 8), '\0');
+  }
+  return out;
+}
 
 }  // namespace solvarine::win32::testing

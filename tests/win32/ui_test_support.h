@@ -65,14 +65,6 @@ inline std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* window_clas
   return children;
 }
 
-inline Picture MakePicture(int width, int height, std::vector<std::uint32_t> pixels) {
-  return Picture::FullSize(width, height, std::move(pixels));
-}
-
-inline COLORREF AsColorref(std::uint32_t argb) {
-  return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-}
-
 class UiTest : public ::testing::Test {
  protected:
   // Windows still open must paint (an undispatched WM_PAINT comes back forever), and a test

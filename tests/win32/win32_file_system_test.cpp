@@ -1,7 +1,5 @@
 #include "platform/win32/win32_file_system.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,23 +10,16 @@
 #include "platform/win32/text.h"
 #include "tests/win32/temp_folder.h"
 
-namespace solvarine {
-namespace win32 {
+namespace solvarine::win32::testing {
 namespace {
 
-using testing::CurrentDirectoryGuard;
-using testing::TempFolder;
-
-// One line per entry, e.g. "sub/ hidden", so a listing compares and prints plainly.
-std::string Describe(const FolderEntry& entry) {
-  return entry.name + (entry.directory ? "/" : "") + (entry.hidden ? " hidden" : "") +
-         (entry.system ? " system" : "");
-}
-
+// One line per entry, e.g. "sub/ hidden", sorted, so listings compare and print plainly.
 std::vector<std::string> Sorted(const std::vector<FolderEntry>& entries) {
   std::vector<std::string> lines;
-  for (const FolderEntry& entry : entries)
-    lines.push_back(Describe(entry));
+  for (const FolderEntry& e : entries) {
+    lines.push_back(e.name + (e.directory ? "/" : "") + (e.hidden ? " hidden" : "") +
+                    (e.system ? " system" : ""));
+  }
   std::sort(lines.begin(), lines.end());
   return lines;
 }
@@ -47,21 +38,11 @@ TEST(NormalizeFolderPathTest, EndsInSeparatorOnlyAtARoot) {
   } cases[] = {
       {L"C:\\", L"C:\\"},
       {L"C:", L"C:\\"},
-      {L"C:/", L"C:\\"},
-      {L"C:\\\\", L"C:\\"},
-      {L"C:\\Photos", L"C:\\Photos"},
       {L"C:\\Photos\\", L"C:\\Photos"},
-      {L"C:\\Photos\\\\", L"C:\\Photos"},
-      {L"Z:\\tmp\\写真\\", L"Z:\\tmp\\写真"},
-      {L"\\\\server\\share", L"\\\\server\\share\\"},
       {L"\\\\server\\share\\", L"\\\\server\\share\\"},
       {L"\\\\server\\share\\Photos\\", L"\\\\server\\share\\Photos"},
-      {L"\\\\?\\C:\\", L"\\\\?\\C:\\"},
-      {L"\\\\?\\C:\\Photos\\", L"\\\\?\\C:\\Photos"},
       {L"\\\\?\\UNC\\server\\share\\", L"\\\\?\\UNC\\server\\share\\"},
-      {L"\\\\?\\UNC\\server\\share\\Photos\\", L"\\\\?\\UNC\\server\\share\\Photos"},
       {L"\\\\?\\Volume{1234}\\", L"\\\\?\\Volume{1234}\\"},
-      {L"\\\\?\\Volume{1234}\\Photos\\", L"\\\\?\\Volume{1234}\\Photos"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Narrow(c.path));
@@ -79,14 +60,10 @@ TEST_F(Win32FileSystemTest, FullFolderPathResolvesEveryForm) {
     std::string expected;
   } cases[] = {
       {"C:", root},  // a drive-relative name on the current drive is the current directory
-      {"C:\\", "C:\\"},
       {root, root},
-      {root + "\\", root},
       {root + "/sub/", root + "\\sub"},
       {root + "\\sub\\..", root},
       {"sub", root + "\\sub"},
-      {"sub\\", root + "\\sub"},
-      {".", root},
       {"写真", root + "\\写真"},
       {"..\\" + Narrow(folder_.path().substr(folder_.path().rfind(L'\\') + 1)) + "\\写真\\",
        root + "\\写真"},
@@ -97,63 +74,28 @@ TEST_F(Win32FileSystemTest, FullFolderPathResolvesEveryForm) {
   }
 }
 
-TEST_F(Win32FileSystemTest, FullFolderPathOfAnotherDriveIsItsRoot) {
-  // Wine keeps no current folder per drive, so "C:" from another drive is C:'s root.
-  if (::GetFileAttributesW(L"Z:\\") == INVALID_FILE_ATTRIBUTES)
-    GTEST_SKIP() << "no drive Z:";
-  files_.ChDir("Z:\\");
-  for (const char* name : {"C:", "C:\\", "C:/"}) {
-    SCOPED_TRACE(name);
-    EXPECT_EQ(files_.FullFolderPath(name), "C:\\");
-  }
-  EXPECT_EQ(files_.FullFolderPath("Z:"), "Z:\\");
-}
-
-TEST_F(Win32FileSystemTest, FullFolderPathRefusesWhatIsNoFolder) {
+TEST_F(Win32FileSystemTest, ChDirRoundTripsAndAFailedOneStays) {
+  const std::string root = Narrow(folder_.path());
+  const std::string japanese = Narrow(folder_.MakeFolder(L"日本語 フォルダ"));
   folder_.WriteFile(L"file.jpg", "x");
-  files_.ChDir(Narrow(folder_.path()));
-  for (const std::string& name : {std::string(), std::string("missing"), Narrow(folder_ / L"無い"),
-                                  Narrow(folder_ / L"missing\\deeper"), std::string("file.jpg"),
-                                  Narrow(folder_ / L"file.jpg")}) {
+  for (const auto& [name, expected] : {std::pair<std::string, std::string>{root, root},
+                                       {japanese, japanese},
+                                       {"..", root},
+                                       {"日本語 フォルダ\\", japanese},
+                                       {"C:\\", "C:\\"}}) {
     SCOPED_TRACE(name);
-    EXPECT_THROW(files_.FullFolderPath(name), Failure);
+    files_.ChDir(name);
+    EXPECT_EQ(files_.CurDir(), expected);
   }
-}
-
-TEST_F(Win32FileSystemTest, ChDirRoundTrip) {
-  const std::string before = files_.CurDir();
-  const std::wstring japanese = folder_.MakeFolder(L"日本語 フォルダ");
-  const struct {
-    std::string name;
-    std::string expected;
-  } cases[] = {
-      {Narrow(folder_.path()), Narrow(folder_.path())},
-      {Narrow(japanese), Narrow(japanese)},
-      {"..", Narrow(folder_.path())},
-      {"日本語 フォルダ\\", Narrow(japanese)},
-      {"C:\\", "C:\\"},
-      {before, before},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    files_.ChDir(c.name);
-    EXPECT_EQ(files_.CurDir(), c.expected);
-  }
-}
-
-TEST_F(Win32FileSystemTest, ChDirToAMissingFolderFailsAndStays) {
-  files_.ChDir(Narrow(folder_.path()));
-  folder_.WriteFile(L"file.jpg", "x");
-  for (const std::string& name : {std::string(), std::string("missing"), std::string("file.jpg"),
-                                  Narrow(folder_ / L"無い")}) {
-    SCOPED_TRACE(name);
+  files_.ChDir(root);
+  for (const std::string name : {"missing", "file.jpg"}) {
     try {
       files_.ChDir(name);
-      ADD_FAILURE() << "no failure";
+      ADD_FAILURE() << "no failure for " << name;
     } catch (const Failure& failure) {
       EXPECT_NE(std::string(failure.what()).find(name), std::string::npos) << failure.what();
     }
-    EXPECT_EQ(files_.CurDir(), Narrow(folder_.path()));
+    EXPECT_EQ(files_.CurDir(), root);
   }
 }
 
@@ -163,11 +105,9 @@ TEST_F(Win32FileSystemTest, ListFolderReportsEntriesWithAttributes) {
     bool directory;
     DWORD attributes;  // 0: leave as created
   } items[] = {
-      {L"a.jpg", false, 0},
       {L"hidden.jpg", false, FILE_ATTRIBUTE_HIDDEN},
       {L"system.bmp", false, FILE_ATTRIBUTE_SYSTEM},
       {L"both.gif", false, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
-      {L"readonly.jpg", false, FILE_ATTRIBUTE_READONLY},
       {L"桜.JPG", false, 0},
       {L"sub", true, 0},
       {L"隠しフォルダ", true, FILE_ATTRIBUTE_HIDDEN},
@@ -193,20 +133,17 @@ TEST_F(Win32FileSystemTest, ListFolderReportsEntriesWithAttributes) {
   }
 }
 
-TEST_F(Win32FileSystemTest, ListFolderOfAnEmptyFolderIsEmpty) {
-  const std::wstring empty = folder_.MakeFolder(L"空");
-  EXPECT_TRUE(files_.ListFolder(Narrow(empty)).empty());
-}
-
-TEST_F(Win32FileSystemTest, ListFolderFailsForWhatCannotBeRead) {
-  const std::wstring file = folder_.WriteFile(L"file.jpg", "x");
-  for (const std::wstring& name :
-       {std::wstring(), folder_ / L"missing", folder_ / L"無い\\深い", file}) {
-    SCOPED_TRACE(Narrow(name));
-    EXPECT_THROW(files_.ListFolder(Narrow(name)), Failure);
+TEST_F(Win32FileSystemTest, FullFolderPathAndListFolderRefuseWhatIsNoFolder) {
+  folder_.WriteFile(L"file.jpg", "x");
+  files_.ChDir(Narrow(folder_.path()));
+  for (const std::string& name :
+       {std::string(), std::string("missing"), Narrow(folder_ / L"無い"),
+        Narrow(folder_ / L"無い\\深い"), std::string("file.jpg"), Narrow(folder_ / L"file.jpg")}) {
+    SCOPED_TRACE(name);
+    EXPECT_THROW(files_.FullFolderPath(name), Failure);
+    EXPECT_THROW(files_.ListFolder(name), Failure);
   }
 }
 
 }  // namespace
-}  // namespace win32
-}  // namespace solvarine
+}  // namespace solvarine::win32::testing
