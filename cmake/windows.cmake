@@ -51,6 +51,6 @@ foreach(tool_source ${E2E_TOOL_SOURCES})
 endforeach()
 
 # Speed and peak memory of a tick's picture path (scripts/benchmark runs it); not a test.
-add_executable(tick_benchmark tests/benchmark/tick_benchmark.cpp)
+add_executable(tick_benchmark bench/tick_benchmark.cpp)
 target_link_libraries(tick_benchmark PRIVATE solvarine_win32)
 target_link_options(tick_benchmark PRIVATE -municode ${SOLVARINE_STATIC_LINK})
