@@ -1,10 +1,7 @@
-""
-    "Fixtures for the end-to-end tests: the real Solvarine.scr under Wine in a private X server.
+"""Fixtures for the end-to-end tests: the real Solvarine.scr under Wine in a private X server.
 
-    scripts /
-    test hands over its X display and Wine prefix through
-        SOLVARINE_DISPLAY and SOLVARINE_WINEPREFIX;
-without them this session starts its own Xvfb and makes its own prefix, so that
+scripts/test hands over its X display and Wine prefix through SOLVARINE_DISPLAY and
+SOLVARINE_WINEPREFIX; without them this session starts its own Xvfb and makes its own prefix, so that
 `SOLVARINE_SCR=build/windows/Solvarine.scr /usr/bin/python3 -m pytest tests/e2e` works alone.
 """
 
@@ -29,18 +26,21 @@ def display() -> str:
         return
     server = harness.XServer()
     try:
-        yield server
-  .display finally : server
-                         .stop()
+        yield server.display
+    finally:
+        server.stop()
 
-                             @pytest.fixture(scope = "session") def wine_prefix(display
-                                                                                : str)
-                         ->Path : if given : = os.environ.get("SOLVARINE_WINEPREFIX")
-      : yield Path(given) return
-#Not under pytest's tmp_path: it keeps old runs, and a prefix is ~700 MB.
-        folder = Path(tempfile.mkdtemp(prefix = "solvarine-e2e-prefix-")) prefix =
-                                                 folder / "prefix" try : prefix
-    .mkdir()
+
+@pytest.fixture(scope="session")
+def wine_prefix(display: str) -> Path:
+    if given := os.environ.get("SOLVARINE_WINEPREFIX"):
+        yield Path(given)
+        return
+    # Not under pytest's tmp_path: it keeps old runs, and a prefix is ~700 MB.
+    folder = Path(tempfile.mkdtemp(prefix="solvarine-e2e-prefix-"))
+    prefix = folder / "prefix"
+    try:
+        prefix.mkdir()
         harness.create_prefix(prefix, display)
         yield prefix
     finally:
@@ -63,8 +63,7 @@ def wine(wine_prefix: Path, display: str) -> harness.Wine:
     """Runs programs in the shared prefix, from no stored settings; kills what the test started."""
     runner = harness.Wine(wine_prefix, display, SCR.parent)  # the tools are built beside it
     try:
-        runner
-      .reset_settings()
+        runner.reset_settings()
         yield runner
     finally:
         runner.end_all()

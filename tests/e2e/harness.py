@@ -58,8 +58,8 @@ def _end_process(process: subprocess.Popen, grace: float = 2.0) -> None:
         process.kill()
         process.wait(timeout=10)
 
-#-- - \
-    X server -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- --
+
+# --- X server ----------------------------------------------------------------------------------
 
 
 class XServer:
@@ -82,8 +82,8 @@ class XServer:
     def stop(self) -> None:
         _end_process(self.process)
 
-#-- - X - side views and input( \
-    xdotool, screen reads) -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -
+
+# --- X-side views and input (xdotool, screen reads) ---------------------------------------------
 
 
 def _ere_literal(text: str) -> str:
@@ -107,7 +107,7 @@ class Screen:
         """X windows whose title is exactly title (mapped ones only, unless told otherwise)."""
         args = ["search"] + (["--onlyvisible"] if visible_only else [])
         result = self._xdotool(*args, "--name", f"^{_ere_literal(title)}$", check=False)
-#xdotool matches without regard to case : keep the exact titles only.
+        # xdotool matches without regard to case: keep the exact titles only.
         return [w for w in map(int, result.stdout.split())
                 if self._xdotool("getwindowname", str(w), check=False).stdout == title + "\n"]
 
@@ -193,8 +193,8 @@ def quadrant_desktop(size: tuple[int, int] = SCREEN_SIZE) -> Image.Image:
     image.paste((40, 60, 200), (0, h // 2, w // 2, h))
     return image
 
-#-- - \
-    photos -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- --
+
+# --- photos ------------------------------------------------------------------------------------
 
 def make_photo(path: os.PathLike | str, size: tuple[int, int],
                colour: tuple[int, int, int] = (255, 0, 0)) -> Path:
@@ -210,8 +210,8 @@ def slideshow_settings(folder: Path, photo: str = "photo1.jpg", **overrides: str
     return {"Speed": "2", "chokkei": "400", "Filename": wine_path(folder / photo), "FilenameS": photo,
             "Fileindex": "0", "Directory": wine_path(folder), "Haikei": "0", **overrides}
 
-#-- - \
-    Wine -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- --
+
+# --- Wine ----------------------------------------------------------------------------------------
 
 
 def wine_environment(prefix: os.PathLike | str, display: str) -> dict[str, str]:
@@ -225,22 +225,21 @@ def create_prefix(prefix: os.PathLike | str, display: str, managed_by_wine: bool
     env = wine_environment(prefix, display)
 
     def wine(*args: str, extra_env: dict[str, str] | None = None) -> None:
-        code, output = _run_quietly(["wine64", *args], {
-    **env, **(extra_env or {})}, timeout=300)
+        code, output = _run_quietly(["wine64", *args], {**env, **(extra_env or {})}, timeout=300)
         if code != 0:
             raise RuntimeError(f"wine64 {' '.join(args)} failed ({code}):\n{output}")
 
-#Keep the server up between the tests' programs, so that each start takes ~0.1 s instead of
-#~1 s.It must come first : a second server for a prefix refuses to start.
+    # Keep the server up between the tests' programs, so that each start takes ~0.1 s instead of
+    # ~1 s. It must come first: a second server for a prefix refuses to start.
     subprocess.run(["wineserver", "-p60"], env=env, check=True, timeout=60)
-#No Mono or Gecko : nothing here needs them, and their installers would ask.
+    # No Mono or Gecko: nothing here needs them, and their installers would ask.
     wine("wineboot", "-i", extra_env={"WINEDLLOVERRIDES": "mscoree=;mshtml="})
     if managed_by_wine:
-#Wine then sets the X focus itself, and hides windows without the 2 s wait that Xvfb's
-#missing window manager costs otherwise.
+        # Wine then sets the X focus itself, and hides windows without the 2 s wait that Xvfb's
+        # missing window manager costs otherwise.
         wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/t", "REG_SZ",
              "/d", "N", "/f")
-#Japanese text shows as boxes until Tahoma links to a CJK font.
+    # Japanese text shows as boxes until Tahoma links to a CJK font.
     wine("reg", "add", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink",
          "/v", "Tahoma", "/t", "REG_MULTI_SZ", "/d", "NotoSansCJK-Regular.ttc,Noto Sans CJK JP", "/f")
 
@@ -254,7 +253,7 @@ def stop_wineserver(prefix: os.PathLike | str, display: str) -> None:
 
 def _run_quietly(argv: list[str], env: dict[str, str], timeout: float,
                  cwd: os.PathLike | str | None = None) -> tuple[int, str]:
-#Through a file, not a pipe : wineserver keeps a pipe open for seconds after the program ends.
+    # Through a file, not a pipe: wineserver keeps a pipe open for seconds after the program ends.
     with tempfile.TemporaryFile() as out:
         process = subprocess.Popen(argv, env=env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out,
                                    stderr=subprocess.STDOUT)
@@ -341,7 +340,8 @@ class Wine:
                        "the windows of ended programs to go")
         finally:
             shutil.rmtree(self.scratch, ignore_errors=True)
-#registry : the settings live as REG_SZ values under HKCU\Software\solvar\Option
+
+    # registry: the settings live as REG_SZ values under HKCU\Software\solvar\Option
 
     def reset_settings(self, values: dict[str, str] | None = None) -> None:
         """Removes every stored setting, then stores the given ones as REG_SZ values."""
@@ -390,7 +390,8 @@ def parse_reg_export(text: str) -> dict[str, str]:
         values[re.sub(r"\\(.)", r"\1", name)] = data
     return values
 
-#-- - Wine's own view of a window and its controls (the dump_window tool) --------------------------
+
+# --- Wine's own view of a window and its controls (the dump_window tool) --------------------------
 
 
 class Control(namedtuple("Control", "kind text x y width height visible checked position")):
@@ -434,8 +435,8 @@ def preview_box(found: list[Control]) -> Control:
 
 
 def colours(shot: Image.Image) -> set:
-    return {colour for _, colour in shot.getcolors(1 << 24)
-    }
+    return {colour for _, colour in shot.getcolors(1 << 20)}  # more than the screen's pixels
+
 
 def message_box_text(wine: Wine) -> str | None:
     found = controls(wine, "Solvarine")

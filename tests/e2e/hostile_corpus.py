@@ -105,7 +105,7 @@ FEW_PIXELS = bytes((20, 20, 230)) * 64
 
 CASES = [
     Case("zero_byte_jpg", None, "empty.jpg", lambda: b""),
-#Wine's decoder refuses it at once; Windows may show the top half.
+    # Wine's decoder refuses it at once; Windows may show the top half.
     Case("truncated_jpeg", None, "cut.jpg", lambda: (d := encoded(RED, "JPEG"))[: len(d) // 2]),
     Case("garbage_named_jpg", None, "noise.jpg", lambda: random.Random(7).randbytes(4096)),
     Case("png_named_jpg", GREEN, "png.jpg", lambda: encoded(GREEN, "PNG")),  # decoder by content
@@ -114,7 +114,7 @@ CASES = [
     Case("huge_gif_header", None, "huge.gif", lambda: forged_gif_bytes(65535, 65535)),
     Case("huge_jpeg_sof", None, "huge.jpg", lambda: forged_jpeg_bytes(65500, 65500)),
     Case("huge_png_ihdr_named_jpg", None, "hugepng.jpg", lambda: forged_png_bytes(65535, 65535)),
-# 81 million pixels claimed, a few bytes given.
+    # 81 million pixels claimed, a few bytes given.
     Case("large_bmp_header_little_data", None, "large.bmp",
          lambda: bmp_bytes(24, [], 0, claimed_size=(9000, 9000), pixel_data=FEW_PIXELS)),
     Case("progressive_jpeg", BLUE, "progressive.jpg",
@@ -131,12 +131,12 @@ CASES = [
          lambda: bmp_bytes(8, PALETTE_8, 0, claimed_size=(160, 0), pixel_data=b"")),
     Case("gif_interlaced", ORANGE, "interlaced.gif", lambda: gif_bytes([ORANGE], interlace=True)),
     Case("gif_animated_first_frame", RED, "animated.gif", lambda: gif_bytes([RED, BLUE, GREEN])),
-#The folder is not listed; the photo beside it shows tick after tick.
+    # The folder is not listed; the photo beside it shows tick after tick.
     Case("folder_named_jpg_beside_a_photo", TEAL, "x.jpg", None),
     Case("locked_file", None, "locked.jpg", lambda: encoded(RED, "JPEG"), locked=True),
 ]
 
-#Files the settings dialog's picker must refuse: a cut-off photo and one that claims too much.
+# Files the settings dialog's picker must refuse: a cut-off photo and one that claims too much.
 PICKER_CASES = [case for case in CASES if case.name in ("truncated_jpeg", "huge_jpeg_sof")]
 
 

@@ -32,8 +32,7 @@ def press_ok(screen, wine, run):
 def test_first_run_without_a_sample_photo(wine, screen, scr, tmp_path):
     run, found = open_dialog(wine, scr, tmp_path)
     assert sliders(found) == [4, 200]
-    assert {
-  "4", "200", "", "時間", "大きさ"} <= set(statics(found))
+    assert {"4", "200", "", "時間", "大きさ"} <= set(statics(found))
     assert not option(found, "壁紙").checked and not option(found, "黒").checked
     box = preview_box(found)
     shot = screen.screenshot()
@@ -48,8 +47,7 @@ def test_the_sample_photo_is_previewed_centred_between_white_bands(wine, screen,
     harness.make_photo(tmp_path / "sample1.jpg", (400, 300), (200, 30, 30))
     run, found = open_dialog(wine, scr, tmp_path)
     assert sliders(found) == [2, 400]
-    assert {
-  "2", "400", "sample1.jpg"} <= set(statics(found))
+    assert {"2", "400", "sample1.jpg"} <= set(statics(found))
     assert option(found, "黒").checked and not option(found, "壁紙").checked
     box = preview_box(found)
     shot = screen.screenshot()

@@ -1,7 +1,6 @@
 """The harness's own eyes, checked on programs other than the screen saver.
 
-If the window search were blind, every "no window appears" test would pass for nothing;
-if the
+If the window search were blind, every "no window appears" test would pass for nothing; if the
 registry round trip mangled text, the settings tests would compare the wrong values.
 """
 
@@ -22,7 +21,7 @@ def test_settings_round_trip_keeps_text_exactly(wine):
 def test_a_window_is_seen_by_its_exact_title_only_and_goes_when_closed(wine, screen, title):
     window = wine.start(wine.tool("titled_window"), title)
     screen.wait_focus(screen.wait_window(title))
-#Exact titles only : a longer title or one without the trailing blank is another window.
+    # Exact titles only: a longer title or one without the trailing blank is another window.
     assert not screen.windows(title.strip() + "x")
     assert not screen.windows(title[:-1], visible_only=False)
     screen.key("alt+F4")

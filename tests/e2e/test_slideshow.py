@@ -10,7 +10,7 @@ from PIL import Image, ImageChops
 import harness
 from harness import BLACK, BLUE, GREEN, RED, colours, expect_message_then_end
 
-#Entry order a.bmp, b.bmp, c.bmp; at size 200 their diagonals are 200 pixels.
+# Entry order a.bmp, b.bmp, c.bmp; at size 200 their diagonals are 200 pixels.
 PHOTOS = {"a.bmp": ((400, 300), RED, (160, 120)),
           "b.bmp": ((300, 300), GREEN, (141, 141)),
           "c.bmp": ((200, 400), BLUE, (89, 179))}
@@ -53,11 +53,11 @@ def test_photos_pile_up_in_list_order_at_their_size(wine, screen, scr, photos):
     for colour, box in boxes.items():
         size = next(s for _, c, s in PHOTOS.values() if c == colour)
         left, top, right, bottom = box
-#The canvas sits on whole pixels while the clip edges are rounded from a fraction, so the
-#visible photo may gain or lose one column or row.
+        # The canvas sits on whole pixels while the clip edges are rounded from a fraction, so the
+        # visible photo may gain or lose one column or row.
         assert abs(right - left - size[0]) <= 1 and abs(bottom - top - size[1]) <= 1, (box, size)
         assert 0 <= left and right <= 1024 and 0 <= top and bottom <= 768
-#Earlier photos stay where they were shown : the first one is still there.
+    # Earlier photos stay where they were shown: the first one is still there.
     shot = screen.screenshot()
     left, top, right, bottom = boxes[GREEN]
     corners = [(left, top), (right - 1, top), (left, bottom - 1), (right - 1, bottom - 1)]
@@ -102,7 +102,7 @@ def test_a_stored_position_outside_the_list_starts_at_the_first_photo(wine, scre
 def test_an_empty_photo_folder_shows_only_the_message(wine, screen, scr, tmp_path):
     empty = tmp_path / "empty"
     empty.mkdir()
-#An empty name falls back to a sample that is not there either.
+    # An empty name falls back to a sample that is not there either.
     run = start_slideshow(wine, scr, empty, "gone.jpg", cwd=empty, Fileindex="2", Filename="")
     harness.wait_until(lambda: harness.message_box_text(wine), 20, "the message box")
     for title in harness.SLIDESHOW_TITLES:

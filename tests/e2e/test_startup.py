@@ -20,8 +20,8 @@ def settings(wine, tmp_path):
 
 def own_windows(screen):
     return {(title, window) for title in SLIDESHOW_TITLES + (DIALOG_TITLE,)
-            for window in screen.windows(title, visible_only=False)
-}
+            for window in screen.windows(title, visible_only=False)}
+
 
 def assert_ends_at_once_without_a_window(screen, process, windows_before=frozenset()):
     """The program ends with exit code 0, and none of our window titles showed up meanwhile."""
@@ -44,8 +44,8 @@ def test_slideshow_switch_covers_the_screen_in_black_until_a_key(wine, screen, s
     for title, window in windows.items():
         harness.wait_until(lambda: screen.geometry(window) == (0, 0, *harness.SCREEN_SIZE), 10,
                            f"{title} to cover the screen")
-#The coloured desktop is hidden : black everywhere but for at most one small photo.
-    harness.wait_until(lambda: sum(n for n, c in screen.screenshot().getcolors(1 << 24)
+    # The coloured desktop is hidden: black everywhere but for at most one small photo.
+    harness.wait_until(lambda: sum(n for n, c in screen.screenshot().getcolors(1 << 20)
                                    if c != harness.BLACK) <= PHOTO_SIDE ** 2, 10, "a black screen")
     screen.wait_focus(windows["Form2"], windows["Form4"])
     screen.key("space")
@@ -83,11 +83,11 @@ def test_a_window_with_a_slideshow_title_blocks_every_start(wine, screen, scr, s
         other = wine.start(scr, "/s")
         for title in SLIDESHOW_TITLES:
             screen.wait_window(title)
-    before = own_windows(screen)
+    before, stored = own_windows(screen), wine.settings()
 
     assert_ends_at_once_without_a_window(screen, wine.start(scr, *args), before)
     assert other.running()
-    assert wine.settings() == settings
+    assert wine.settings() == stored
 
 
 def test_an_open_dialog_blocks_neither_a_slideshow_nor_a_second_dialog(wine, screen, scr, settings):
