@@ -15,7 +15,8 @@ class UniqueHandle {
   ~UniqueHandle() { reset(); }
   UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) reset(other.release());
+    if (this != &other)
+      reset(other.release());
     return *this;
   }
   UniqueHandle(const UniqueHandle&) = delete;
@@ -25,7 +26,8 @@ class UniqueHandle {
   explicit operator bool() const { return handle_ != kInvalid; }
   T release() { return std::exchange(handle_, kInvalid); }
   void reset(T handle = kInvalid) {
-    if (T old = std::exchange(handle_, handle); old != kInvalid) Close{}(old);
+    if (T old = std::exchange(handle_, handle); old != kInvalid)
+      Close{}(old);
   }
   // For out-parameters: frees the current handle and exposes the slot.
   T* put() {
@@ -71,7 +73,8 @@ class ScopedGetDc {
  public:
   explicit ScopedGetDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
   ~ScopedGetDc() {
-    if (dc_) ::ReleaseDC(window_, dc_);
+    if (dc_)
+      ::ReleaseDC(window_, dc_);
   }
   ScopedGetDc(const ScopedGetDc&) = delete;
   ScopedGetDc& operator=(const ScopedGetDc&) = delete;
@@ -87,7 +90,8 @@ class ScopedSelectObject {
  public:
   ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
   ~ScopedSelectObject() {
-    if (previous_) ::SelectObject(dc_, previous_);
+    if (previous_)
+      ::SelectObject(dc_, previous_);
   }
   ScopedSelectObject(const ScopedSelectObject&) = delete;
   ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
