@@ -30,7 +30,7 @@ HICON ProgramIcon(int metric_x, int metric_y) {
 
 DialogWindow::DialogWindow(EventLoop& loop, const std::string& caption, int client_width_twips,
                            int client_height_twips, std::function<void()> on_close)
-    : MessageWindow(loop),
+    : TopLevelWindow(loop, ::GetSysColor(COLOR_BTNFACE)),
       client_width_twips_(client_width_twips),
       client_height_twips_(client_height_twips),
       on_close_(std::move(on_close)) {
@@ -44,39 +44,6 @@ DialogWindow::DialogWindow(EventLoop& loop, const std::string& caption, int clie
          layout);
   ApplyDpi(WindowDpi(hwnd()), nullptr);
   loop_.AddWindow(hwnd(), true);
-}
-
-Hwnd DialogWindow::hWnd() const {
-  return static_cast<Hwnd>(reinterpret_cast<std::uintptr_t>(hwnd()));
-}
-
-void DialogWindow::Show() {
-  ::ShowWindow(hwnd(), SW_SHOW);
-  ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  ::SetForegroundWindow(hwnd());
-  ::SetActiveWindow(hwnd());
-  RestoreFocus();
-}
-
-bool DialogWindow::Visible() const {
-  return ::IsWindowVisible(hwnd()) != FALSE;
-}
-
-Hdc DialogWindow::hDC() {
-  if (!image_) {
-    const SizeF size = ScaleSize();
-    image_.emplace();
-    image_->Reset(static_cast<int>(size.width), static_cast<int>(size.height),
-                  ::GetSysColor(COLOR_BTNFACE));
-  }
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
-  return static_cast<Hdc>(reinterpret_cast<std::uintptr_t>(image_->dc()));
-}
-
-SizeF DialogWindow::ScaleSize() const {
-  RECT client{};
-  ::GetClientRect(hwnd(), &client);
-  return {static_cast<float>(client.right), static_cast<float>(client.bottom)};
 }
 
 // Sizes the frame around the client area at this resolution and gives every control the
@@ -96,7 +63,7 @@ void DialogWindow::ApplyDpi(UINT dpi, const RECT* suggested) {
   font_ = std::move(font);  // the old font goes only after no control uses it
 }
 
-void DialogWindow::RestoreFocus() {
+void DialogWindow::FocusOnShow() {
   HWND target = last_focus_ && ::IsChild(hwnd(), last_focus_) ? last_focus_ : FirstTabStop(hwnd());
   ::SetFocus(target ? target : hwnd());
 }
@@ -110,12 +77,6 @@ LRESULT DialogWindow::FocusedPushButtonId() const {
   if (!(code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
     return 0;
   return MAKELONG(::GetDlgCtrlID(focus), DC_HASDEFID);
-}
-
-void DialogWindow::Paint() {
-  ScopedPaint paint(hwnd());
-  if (image_)
-    image_->PaintTo(paint.get(), paint.paint().rcPaint);
 }
 
 LRESULT DialogWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -134,11 +95,11 @@ LRESULT DialogWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (LOWORD(wparam) == WA_INACTIVE) {
         last_focus_ = ::GetFocus();
       } else {
-        RestoreFocus();
+        FocusOnShow();
       }
       return 0;
     case WM_SETFOCUS:
-      RestoreFocus();
+      FocusOnShow();
       return 0;
     case WM_PAINT:
       Paint();

@@ -6,7 +6,7 @@
 namespace solvarine::win32 {
 
 ScreenWindow::ScreenWindow(EventLoop& loop, const std::string& title, InputHandlers input)
-    : MessageWindow(loop), input_(std::move(input)) {
+    : TopLevelWindow(loop, RGB(0, 0, 0)), input_(std::move(input)) {
   const std::wstring wide_title = Widen(title);
   CreateSpec layout;
   layout.title = wide_title.c_str();
@@ -18,49 +18,9 @@ ScreenWindow::ScreenWindow(EventLoop& loop, const std::string& title, InputHandl
   loop_.AddWindow(hwnd(), false);
 }
 
-Hwnd ScreenWindow::hWnd() const {
-  return static_cast<Hwnd>(reinterpret_cast<std::uintptr_t>(hwnd()));
-}
-
-void ScreenWindow::Show() {
-  ::ShowWindow(hwnd(), SW_SHOW);
-  ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  ::SetForegroundWindow(hwnd());
-  ::SetActiveWindow(hwnd());
-  FocusFirstControl();
-}
-
-bool ScreenWindow::Visible() const {
-  return ::IsWindowVisible(hwnd()) != FALSE;
-}
-
-// The caller is about to draw: the window shows the result when it next paints, after the
-// current event, as a persistent image does.
-Hdc ScreenWindow::hDC() {
-  if (!image_) {
-    const SizeF size = ScaleSize();
-    image_.emplace();
-    image_->Reset(static_cast<int>(size.width), static_cast<int>(size.height), RGB(0, 0, 0));
-  }
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
-  return static_cast<Hdc>(reinterpret_cast<std::uintptr_t>(image_->dc()));
-}
-
-SizeF ScreenWindow::ScaleSize() const {
-  RECT client{};
-  ::GetClientRect(hwnd(), &client);
-  return {static_cast<float>(client.right), static_cast<float>(client.bottom)};
-}
-
-void ScreenWindow::FocusFirstControl() {
+void ScreenWindow::FocusOnShow() {
   HWND control = FirstTabStop(hwnd());
   ::SetFocus(control ? control : hwnd());
-}
-
-void ScreenWindow::Paint() {
-  ScopedPaint paint(hwnd());
-  if (image_)
-    image_->PaintTo(paint.get(), paint.paint().rcPaint);
 }
 
 LRESULT ScreenWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -69,7 +29,7 @@ LRESULT ScreenWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       Paint();
       return 0;
     case WM_ERASEBKGND:
-      return image_ ? 1 : Default(message, wparam, lparam);
+      return HasImage() ? 1 : Default(message, wparam, lparam);
     case WM_SETFOCUS:
       if (HWND control = FirstTabStop(hwnd()))
         ::SetFocus(control);

@@ -1,33 +1,22 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
-#include "platform/ui.h"
-#include "platform/win32/message_window.h"
-#include "platform/win32/persistent_image.h"
+#include "platform/win32/top_level_window.h"
 
 namespace solvarine::win32 {
 
 // A frameless black window over the whole screen, out of the task bar. Every mouse button and
 // every key goes to the program; mouse moves do nothing.
-class ScreenWindow final : public Window, private MessageWindow {
+class ScreenWindow final : public TopLevelWindow {
  public:
   ScreenWindow(EventLoop& loop, const std::string& title, InputHandlers input);
 
-  Hwnd hWnd() const override;
-  void Show() override;
-  bool Visible() const override;
-  Hdc hDC() override;
-  SizeF ScaleSize() const override;
-
  private:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-  void Paint();
-  void FocusFirstControl();
+  void FocusOnShow() override;
 
   InputHandlers input_;
-  std::optional<PersistentImage> image_;  // made on the first use of hDC()
 };
 
 }  // namespace solvarine::win32

@@ -1,0 +1,47 @@
+#include "platform/win32/top_level_window.h"
+
+#include "platform/win32/unique_handle.h"
+
+namespace solvarine::win32 {
+
+Hwnd TopLevelWindow::hWnd() const {
+  return static_cast<Hwnd>(reinterpret_cast<std::uintptr_t>(hwnd()));
+}
+
+void TopLevelWindow::Show() {
+  ::ShowWindow(hwnd(), SW_SHOW);
+  ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ::SetForegroundWindow(hwnd());
+  ::SetActiveWindow(hwnd());
+  FocusOnShow();
+}
+
+bool TopLevelWindow::Visible() const {
+  return ::IsWindowVisible(hwnd()) != FALSE;
+}
+
+// The caller is about to draw: the window shows the result when it next paints, after the
+// current event, as a persistent image does.
+Hdc TopLevelWindow::hDC() {
+  if (!image_) {
+    const SizeF size = ScaleSize();
+    image_.emplace();
+    image_->Reset(static_cast<int>(size.width), static_cast<int>(size.height), background_);
+  }
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  return static_cast<Hdc>(reinterpret_cast<std::uintptr_t>(image_->dc()));
+}
+
+SizeF TopLevelWindow::ScaleSize() const {
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  return {static_cast<float>(client.right), static_cast<float>(client.bottom)};
+}
+
+void TopLevelWindow::Paint() {
+  ScopedPaint paint(hwnd());
+  if (image_)
+    image_->PaintTo(paint.get(), paint.paint().rcPaint);
+}
+
+}  // namespace solvarine::win32
