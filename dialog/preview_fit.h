@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/handles.h"
+#include "platform/geometry.h"
 
 namespace solvarine {
 

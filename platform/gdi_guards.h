@@ -21,17 +21,17 @@ class WindowDc {
   Hdc dc_;
 };
 
-// A region that is deleted unless it is handed to a window.
-class OwnedRegion {
+// A rectangular region from CreateRectRgn, deleted unless it is handed to a window.
+class RectRegion {
  public:
-  OwnedRegion(Gdi& gdi, int left, int top, int right, int bottom)
+  RectRegion(Gdi& gdi, int left, int top, int right, int bottom)
       : gdi_(gdi), region_(gdi.CreateRectRgn(left, top, right, bottom)) {}
-  ~OwnedRegion() {
+  ~RectRegion() {
     if (region_ != Hrgn{})
       gdi_.DeleteObject(region_);
   }
-  OwnedRegion(const OwnedRegion&) = delete;
-  OwnedRegion& operator=(const OwnedRegion&) = delete;
+  RectRegion(const RectRegion&) = delete;
+  RectRegion& operator=(const RectRegion&) = delete;
   // SetWindowRgn takes ownership of the region, so hand it over here.
   void SetAsWindowRegion(Hwnd window) {
     gdi_.SetWindowRgn(window, std::exchange(region_, Hrgn{}), true);

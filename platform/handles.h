@@ -9,23 +9,8 @@ enum class Hwnd : std::uintptr_t {};
 enum class Hdc : std::uintptr_t {};
 enum class Hrgn : std::uintptr_t {};
 
+// The raster operation and stretch mode the core passes to the copies.
 inline constexpr std::uint32_t SRCCOPY = 0x00CC0020;
 inline constexpr int COLORONCOLOR = 3;
-
-// Twips per pixel at 96 dots per inch; the screen size is reported in these units.
-inline constexpr int kTwipsPerPixel = 15;
-
-struct SizeF {
-  float width = 0;
-  float height = 0;
-};
-
-// A layout rectangle in twips, relative to the window's client area.
-struct TwipsRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-};
 
 }  // namespace solvarine

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/geometry.h"
 #include "platform/handles.h"
 #include "platform/picture.h"
 
@@ -22,7 +23,6 @@ class Window {
   virtual Hwnd hWnd() const = 0;
   // Visible, active, and above the program's other windows.
   virtual void Show() = 0;
-  virtual bool Visible() const = 0;
   // The window's persistent image: what is drawn here is repainted from it.
   virtual Hdc hDC() = 0;
   // Client size in pixels.
@@ -57,7 +57,6 @@ class Timer {
   virtual ~Timer() = default;
   // An interval of zero or less stops the ticks until a positive one is set.
   virtual void SetInterval(std::int32_t milliseconds) = 0;
-  virtual std::int32_t Interval() const = 0;
   // Enabling restarts a full interval.
   virtual void SetEnabled(bool enabled) = 0;
   virtual bool Enabled() const = 0;
@@ -96,7 +95,6 @@ class Label {
  public:
   virtual ~Label() = default;
   virtual void SetCaption(const std::string& caption) = 0;
-  virtual std::string Caption() const = 0;
 };
 
 struct ButtonSpec {
@@ -115,7 +113,6 @@ class OptionButton {
  public:
   virtual ~OptionButton() = default;
   virtual void Select() = 0;
-  virtual bool Selected() const = 0;
 };
 
 struct OpenFileRequest {

@@ -27,7 +27,7 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 bool EndsWithIgnoringCase(std::string_view name, std::string_view suffix) {
-  return name.size() > suffix.size() &&
+  return name.size() >= suffix.size() &&
          std::equal(suffix.rbegin(), suffix.rend(), name.rbegin(),
                     [](char s, char n) { return AsciiLower(s) == AsciiLower(n); });
 }

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace solvarine {
@@ -12,8 +11,6 @@ class FileSystem;
 // The photo list: the picture files of one folder in name order, with a current entry.
 class FileListBox {
  public:
-  static constexpr std::string_view kPattern = "*.JPG;*.BMP;*.GIF";
-
   // Lists the current directory, with no current entry.
   explicit FileListBox(FileSystem& files);
 

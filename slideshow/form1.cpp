@@ -58,7 +58,7 @@ void Form1::Form_Load() {
     program_.form4().Picture1->SetSize(side, side);
     StartAtStoredPosition();
     Timer2->SetInterval(CheckedMul32(Speed, kMillisecondsPerSpeedStep));
-    OwnedRegion(program_.platform().gdi, 0, 0, 0, 0)
+    RectRegion(program_.platform().gdi, 0, 0, 0, 0)
         .SetAsWindowRegion(program_.form4().window->hWnd());
   } catch (const Failure&) {
     FailAndEnd();

@@ -46,7 +46,7 @@ void Form1::ShowPhoto() {
   const PhotoPlace place = PlacePhoto(size, side, screen_twips.width, screen_twips.height, u1, u2);
 
   form4.Picture1->Move(static_cast<float>(place.posx), static_cast<float>(place.posy));
-  OwnedRegion(gdi, place.clip.left, place.clip.top, place.clip.right, place.clip.bottom)
+  RectRegion(gdi, place.clip.left, place.clip.top, place.clip.right, place.clip.bottom)
       .SetAsWindowRegion(form4.window->hWnd());
 
   Filepos = CheckedAdd16(Filepos, 1);

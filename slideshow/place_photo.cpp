@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/handles.h"
+#include "platform/geometry.h"
 #include "settings/numbers.h"
 
 namespace solvarine {

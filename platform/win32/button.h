@@ -26,15 +26,14 @@ class Frame final : public StandardControl {
   Frame(HWND parent, const FrameSpec& layout);
 };
 
-// We check and uncheck the options ourselves, so that selecting one from code behaves exactly as
-// a click: the others of the window go off and the click handler runs.
+// Selecting an option from code behaves exactly as a click: the others of the window go off and
+// the click handler runs. An arrow key within the group clicks the option it moves to.
 class RadioOption final : public OptionButton, public StandardControl {
  public:
   RadioOption(EventLoop& loop, HWND parent, const ButtonSpec& layout,
               std::function<void()> on_click);
 
   void Select() override;
-  bool Selected() const override;
 
  private:
   void OnCommand(WORD code) override;

@@ -113,12 +113,53 @@ std::vector<HWND> Children(HWND parent) {
 
 }  // namespace
 
+bool IsRadioButton(HWND window) {
+  const LONG_PTR type = ::GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
+  wchar_t kind[16] = {};
+  ::GetClassNameW(window, kind, 16);
+  return ::lstrcmpiW(kind, L"Button") == 0 &&
+         (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+}
+
+namespace {
+
+void SetStyle(HWND window, LONG_PTR bits, bool on) {
+  const LONG_PTR style = ::GetWindowLongPtrW(window, GWL_STYLE);
+  ::SetWindowLongPtrW(window, GWL_STYLE, on ? style | bits : style & ~bits);
+}
+
+}  // namespace
+
+// Option buttons next to each other in tab order form one group, as in any dialog: Tab stops at
+// the selected one (or the first while none is), the arrow keys move within the group.
+void MarkRadioGroups(HWND parent) {
+  const std::vector<HWND> children = Children(parent);
+  for (size_t start = 0; start < children.size(); ++start) {
+    const bool radio = IsRadioButton(children[start]);
+    SetStyle(children[start], WS_GROUP,
+             !radio || start == 0 || !IsRadioButton(children[start - 1]));
+    if (!radio || (start > 0 && IsRadioButton(children[start - 1])))
+      continue;
+    size_t end = start;
+    while (end < children.size() && IsRadioButton(children[end]))
+      ++end;
+    const auto checked =
+        std::find_if(children.begin() + static_cast<std::ptrdiff_t>(start),
+                     children.begin() + static_cast<std::ptrdiff_t>(end),
+                     [](HWND b) { return ::SendMessageW(b, BM_GETCHECK, 0, 0) == BST_CHECKED; });
+    const HWND stop =
+        checked != children.begin() + static_cast<std::ptrdiff_t>(end) ? *checked : children[start];
+    for (size_t i = start; i < end; ++i)
+      SetStyle(children[i], WS_TABSTOP, children[i] == stop);
+  }
+}
+
+// Z-order is tab order, as the dialog manager walks it.
 void ArrangeTabOrder(HWND parent) {
   std::vector<HWND> children = Children(parent);
   const auto key = [](HWND child) {
     const ChildControl* control = ChildControl::FromHandle(child);
-    const bool tab_stop = (::GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) != 0;
-    return control && tab_stop ? control->tab_index() : -1;
+    return control ? control->tab_index() : -1;
   };
   std::stable_sort(children.begin(), children.end(),
                    [&](HWND a, HWND b) { return key(a) < key(b); });
@@ -127,6 +168,7 @@ void ArrangeTabOrder(HWND parent) {
     ::SetWindowPos(child, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = child;
   }
+  MarkRadioGroups(parent);
 }
 
 void RelayoutChildren(HWND parent, UINT dpi, HFONT font) {

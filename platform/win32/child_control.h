@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/geometry.h"
+
 namespace solvarine::win32 {
 
 // Pixels for twips at the window's resolution: px = twips * dpi / 1440, rounded.
@@ -58,8 +60,11 @@ class StandardControl : public ChildControl {
 
 // Routes WM_COMMAND, WM_HSCROLL and WM_CTLCOLOR* from a child to its control object.
 bool RouteToChild(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
-// Z-order is tab order: children go in tab_index order (those without a tab stop first).
+// Z-order is tab order: children go in tab_index order; option buttons next to each other form a
+// group with one tab stop.
 void ArrangeTabOrder(HWND parent);
+void MarkRadioGroups(HWND parent);
+bool IsRadioButton(HWND window);
 void RelayoutChildren(HWND parent, UINT dpi, HFONT font);
 // The first visible, enabled tab stop of the window, or null.
 HWND FirstTabStop(HWND parent);

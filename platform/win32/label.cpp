@@ -6,8 +6,7 @@ namespace solvarine::win32 {
 
 StaticLabel::StaticLabel(HWND parent, const LabelSpec& layout)
     : StandardControl(parent, {L"STATIC", layout.caption, SS_LEFT | SS_NOPREFIX, layout.rect,
-                               layout.tab_index}),
-      caption_(layout.caption) {
+                               layout.tab_index}) {
   if (layout.background == LabelBackground::kDialog)
     return;
   background_colour_ = layout.background == LabelBackground::kWhite
@@ -18,7 +17,6 @@ StaticLabel::StaticLabel(HWND parent, const LabelSpec& layout)
 }
 
 void StaticLabel::SetCaption(const std::string& caption) {
-  caption_ = caption;
   ::SetWindowTextW(hwnd(), Widen(caption).c_str());
 }
 

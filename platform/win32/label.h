@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "platform/ui.h"
 #include "platform/win32/child_control.h"
 #include "platform/win32/gdi_objects.h"
@@ -14,12 +12,10 @@ class StaticLabel final : public Label, public StandardControl {
   StaticLabel(HWND parent, const LabelSpec& layout);
 
   void SetCaption(const std::string& caption) override;
-  std::string Caption() const override { return caption_; }
 
  private:
   HBRUSH OnColor(HDC dc) override;
 
-  std::string caption_;
   COLORREF background_colour_ = 0;
   OwnedBrush background_;  // null for the dialog's own colour
 };

@@ -17,6 +17,7 @@ PictureBoxWindow::PictureBoxWindow(EventLoop& loop, HWND parent, const PictureBo
                                    InputHandlers input)
     : ChildControl(layout.tab_index),
       MessageWindow(loop),
+      rect_(layout.rect),
       auto_size_(layout.auto_size),
       input_(std::move(input)) {
   CreateSpec create;
@@ -80,6 +81,21 @@ void PictureBoxWindow::Resize(int width, int height) {
   ::SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   const SizeF size = ScaleSize();
   image_.Reset(static_cast<int>(size.width), static_cast<int>(size.height), kWhite);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+// A box laid out in twips follows the dialog to another resolution; its image is scaled along, so
+// the preview stays whole. An auto-sized box keeps the size of its picture.
+void PictureBoxWindow::Relayout(UINT dpi, HFONT) {
+  const RECT r = PixelRect(rect_, dpi);
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  if (auto_size_)
+    flags |= SWP_NOSIZE;
+  ::SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
+  if (!auto_size_) {
+    const SizeF size = ScaleSize();
+    image_.Rescale(static_cast<int>(size.width), static_cast<int>(size.height));
+  }
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 

@@ -20,12 +20,14 @@ class PictureBoxWindow final : public PictureBox, public ChildControl, private M
   void SetSize(float width, float height) override;
   void Move(float left, float top) override;
   void Refresh() override;
+  void Relayout(UINT dpi, HFONT font) override;
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void Resize(int width, int height);
   bool focusable() const;
 
+  TwipsRect rect_;
   bool auto_size_;
   InputHandlers input_;
   PersistentImage image_;

@@ -17,7 +17,6 @@ class Win32Timer final : public Timer, private TickTarget {
   Win32Timer& operator=(const Win32Timer&) = delete;
 
   void SetInterval(std::int32_t milliseconds) override;
-  std::int32_t Interval() const override { return interval_; }
   void SetEnabled(bool enabled) override;
   bool Enabled() const override { return enabled_; }
 

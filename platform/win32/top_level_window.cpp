@@ -16,10 +16,6 @@ void TopLevelWindow::Show() {
   FocusOnShow();
 }
 
-bool TopLevelWindow::Visible() const {
-  return ::IsWindowVisible(hwnd()) != FALSE;
-}
-
 // The caller is about to draw: the window shows the result when it next paints, after the
 // current event, as a persistent image does.
 Hdc TopLevelWindow::hDC() {

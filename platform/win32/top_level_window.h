@@ -14,7 +14,6 @@ class TopLevelWindow : public Window, protected MessageWindow {
  public:
   Hwnd hWnd() const override;
   void Show() override;
-  bool Visible() const override;
   Hdc hDC() override;
   SizeF ScaleSize() const override;
 

@@ -39,12 +39,6 @@ class UniqueHandle {
   T handle_ = kInvalid;
 };
 
-struct DeleteGdiObject {
-  void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
-};
-struct DeleteMemoryDc {
-  void operator()(HDC dc) const { ::DeleteDC(dc); }
-};
 struct CloseRegKey {
   void operator()(HKEY key) const { ::RegCloseKey(key); }
 };
@@ -54,52 +48,10 @@ struct CloseFindHandle {
 struct DestroyHwnd {
   void operator()(HWND window) const { ::DestroyWindow(window); }
 };
-struct DestroyHicon {
-  void operator()(HICON icon) const { ::DestroyIcon(icon); }
-};
 
-using UniqueHbitmap = UniqueHandle<HBITMAP, DeleteGdiObject>;
-using UniqueHrgn = UniqueHandle<HRGN, DeleteGdiObject>;
-using UniqueHbrush = UniqueHandle<HBRUSH, DeleteGdiObject>;
-using UniqueHfont = UniqueHandle<HFONT, DeleteGdiObject>;
-using UniqueMemoryDc = UniqueHandle<HDC, DeleteMemoryDc>;
 using UniqueHkey = UniqueHandle<HKEY, CloseRegKey>;
 using UniqueFindHandle = UniqueHandle<HANDLE, CloseFindHandle>;
 using UniqueHwnd = UniqueHandle<HWND, DestroyHwnd>;
-using UniqueHicon = UniqueHandle<HICON, DestroyHicon>;
-
-// GetDC/ReleaseDC as a scope.
-class ScopedGetDc {
- public:
-  explicit ScopedGetDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
-  ~ScopedGetDc() {
-    if (dc_)
-      ::ReleaseDC(window_, dc_);
-  }
-  ScopedGetDc(const ScopedGetDc&) = delete;
-  ScopedGetDc& operator=(const ScopedGetDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
-
-// SelectObject, restored when the scope ends.
-class ScopedSelectObject {
- public:
-  ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
-  ~ScopedSelectObject() {
-    if (previous_)
-      ::SelectObject(dc_, previous_);
-  }
-  ScopedSelectObject(const ScopedSelectObject&) = delete;
-  ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
 
 // BeginPaint/EndPaint as a scope.
 class ScopedPaint {

@@ -157,27 +157,22 @@ Picture DecodeThroughScaler(IWICImagingFactory& factory, IWICBitmapSource& frame
 }  // namespace
 
 Picture DecodeFrame(IWICImagingFactory& factory, IWICBitmapSource& frame, UINT width, UINT height,
-                    double drawn_diagonal, DecodePath* path_taken) {
+                    double drawn_diagonal) {
   const PixelSize full{static_cast<int>(width), static_cast<int>(height)};
   const PixelSize target = DecodeSize(full.width, full.height, drawn_diagonal);
-  DecodePath path = DecodePath::kFullSize;
   Picture picture;
   if (target == full) {
     picture = EmptyPicture(width, height, width, height);
     CopyAsBgra(factory, frame, picture);
   } else if (auto scaled = DecodeByDecoder(factory, frame, width, height, target)) {
     picture = std::move(*scaled);
-    path = DecodePath::kDecoderScaled;
   } else {
     picture = DecodeThroughScaler(factory, frame, width, height, target);
-    path = DecodePath::kScaler;
   }
   // Transparent GIF pixels come through with alpha 0, and so can formats without alpha; every
   // picture is shown opaque.
   for (std::uint32_t& pixel : picture.pixels)
     pixel |= 0xFF000000u;
-  if (path_taken)
-    *path_taken = path;
   return picture;
 }
 

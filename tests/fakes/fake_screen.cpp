@@ -132,6 +132,7 @@ FakeScreen::FakeScreen() {
 
 std::unique_ptr<Window> FakeScreen::CreateScreenWindow(const std::string& title,
                                                        InputHandlers input) {
+  Log("Create " + title);
   auto window = std::make_unique<FakeWindow>(*this, title, std::move(input));
   windows_.push_back(window.get());
   return window;
@@ -140,6 +141,7 @@ std::unique_ptr<Window> FakeScreen::CreateScreenWindow(const std::string& title,
 std::unique_ptr<Window> FakeScreen::CreateDialogWindow(const std::string& caption, int width_twips,
                                                        int height_twips,
                                                        std::function<void()> on_close) {
+  Log("Create " + caption);
   auto window = std::make_unique<FakeWindow>(*this, caption, InputHandlers{});
   window->image.Reset(Pixels(width_twips), Pixels(height_twips), kWhite);
   window->on_close = std::move(on_close);
@@ -248,8 +250,9 @@ void FakeScreen::StretchBlt(Hdc dest, int x, int y, int width, int height, Hdc s
         (std::int64_t{start} * extent + std::int64_t{offset} * span) * pixels;
     return static_cast<int>(numerator / (std::int64_t{extent} * logical));
   };
-  for (int dy = 0; dy < height; ++dy) {
-    for (int dx = 0; dx < width; ++dx) {
+  // Only what lands on the destination (the snapshot hands over twips, far beyond its size).
+  for (int dy = std::max(0, -y); dy < std::min(height, to->height - y); ++dy) {
+    for (int dx = std::max(0, -x); dx < std::min(width, to->width - x); ++dx) {
       const int sx = source_pixel(src_x, dx, src_width, width, source.width, source.logical_width);
       const int sy =
           source_pixel(src_y, dy, src_height, height, source.height, source.logical_height);

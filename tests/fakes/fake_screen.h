@@ -21,7 +21,6 @@ struct FakeWindow : Window {
   ~FakeWindow() override;
   Hwnd hWnd() const override { return hwnd; }
   void Show() override;
-  bool Visible() const override { return visible; }
   Hdc hDC() override;
   SizeF ScaleSize() const override;
 
@@ -63,7 +62,6 @@ struct FakeTimer : Timer {
       : screen(screen), interval(interval), on_tick(std::move(on_tick)) {}
   ~FakeTimer() override;
   void SetInterval(std::int32_t milliseconds) override { interval = milliseconds; }
-  std::int32_t Interval() const override { return interval; }
   void SetEnabled(bool value) override;
   bool Enabled() const override { return enabled; }
 
@@ -87,7 +85,6 @@ struct FakeSlider : Slider {
 struct FakeLabel : Label {
   explicit FakeLabel(const LabelSpec& layout) : layout(layout), caption(layout.caption) {}
   void SetCaption(const std::string& text) override { caption = text; }
-  std::string Caption() const override { return caption; }
 
   LabelSpec layout;
   std::string caption;
@@ -98,13 +95,32 @@ struct FakeOptionButton : OptionButton {
       : screen(screen), layout(layout), on_click(std::move(on_click)) {}
   ~FakeOptionButton() override;
   void Select() override;
-  bool Selected() const override { return selected; }
 
   FakeScreen& screen;
   ButtonSpec layout;
   bool selected = false;
   std::function<void()> on_click;
 };
+
+// The fake behind an interface the core holds.
+inline FakeWindow& Of(const std::unique_ptr<Window>& window) {
+  return static_cast<FakeWindow&>(*window);
+}
+inline FakePictureBox& Of(const std::unique_ptr<PictureBox>& box) {
+  return static_cast<FakePictureBox&>(*box);
+}
+inline FakeTimer& Of(const std::unique_ptr<Timer>& timer) {
+  return static_cast<FakeTimer&>(*timer);
+}
+inline FakeSlider& Of(const std::unique_ptr<Slider>& slider) {
+  return static_cast<FakeSlider&>(*slider);
+}
+inline FakeLabel& Of(const std::unique_ptr<Label>& label) {
+  return static_cast<FakeLabel&>(*label);
+}
+inline FakeOptionButton& Of(const std::unique_ptr<OptionButton>& option) {
+  return static_cast<FakeOptionButton&>(*option);
+}
 
 // Windows, controls and drawing in memory. Every call that matters for ordering is logged.
 class FakeScreen final : public Ui, public Gdi {

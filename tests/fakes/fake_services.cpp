@@ -29,12 +29,13 @@ void FakeFileSystem::AddFolder(const std::string& path, std::vector<FolderEntry>
   folders[path] = std::move(entries);
 }
 
-// Drive-relative "C:" is the drive's root, as under Wine; other names without a drive are
-// relative to the current folder.
+// As Windows does: a bare drive "C:" is that drive's current folder (the current directory when
+// it is on that drive, else its root); other names without a drive are relative to the current
+// folder.
 std::string FakeFileSystem::Resolve(const std::string& name) const {
   std::string path = name;
   if (path.size() == 2 && path[1] == ':') {
-    path += '\\';
+    path = current.starts_with(path) ? current : path + '\\';
   } else if (path.find(':') == std::string::npos) {
     path = current + (current.ends_with('\\') ? "" : "\\") + path;
   }

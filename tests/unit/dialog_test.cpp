@@ -7,10 +7,9 @@ namespace {
 class DialogTest : public ProgramTest {
  protected:
   Form3& Dialog() { return program.form3(); }
-  std::string Caption(const std::unique_ptr<Label>& label) { return label->Caption(); }
-  fakes::Surface& Preview() {
-    return static_cast<fakes::FakePictureBox&>(*Dialog().Picture1).image;
-  }
+  std::string Caption(const std::unique_ptr<Label>& label) { return fakes::Of(label).caption; }
+  bool Selected(const std::unique_ptr<OptionButton>& option) { return fakes::Of(option).selected; }
+  fakes::Surface& Preview() { return fakes::Of(Dialog().Picture1).image; }
 };
 
 TEST_F(DialogTest, OpensWithTheStoredSettings) {
@@ -22,13 +21,25 @@ TEST_F(DialogTest, OpensWithTheStoredSettings) {
   EXPECT_EQ(Caption(form.Label4), "7");
   EXPECT_EQ(form.HScroll2->Value(), 650);
   EXPECT_EQ(Caption(form.Label5), "650");
-  EXPECT_TRUE(form.Option1->Selected());
+  EXPECT_TRUE(Selected(form.Option1));
+  EXPECT_FALSE(Selected(form.Option2));
   EXPECT_EQ(Caption(form.Label6), "a.jpg");
   EXPECT_EQ(form.File1.Path(), "C:\\photos");
   EXPECT_EQ(fake.files.current, "C:\\photos");
-  // A 640x480 photo in a 193x129 box: full height, centred, white bands at the sides.
-  EXPECT_EQ(Preview().At(5, 64), fakes::kWhite);
-  EXPECT_EQ(Preview().At(96, 64), kRed);
+  // A 640x480 photo in a 193x129 box: 172 wide at x 10, white bands at the sides.
+  EXPECT_EQ(Preview().At(9, 64), fakes::kWhite);
+  EXPECT_EQ(Preview().At(10, 64), kRed);
+  EXPECT_EQ(Preview().At(181, 128), kRed);
+  EXPECT_EQ(Preview().At(182, 64), fakes::kWhite);
+}
+
+// Bad numbers in the store read as their defaults; the stored size text is shown as it stands.
+TEST_F(DialogTest, MalformedStoredNumbersReadAsTheirDefaults) {
+  fake.store.values.insert({{"Speed", "fast"}, {"Haikei", ""}, {"chokkei", " 300 "}});
+  ASSERT_FALSE(Start("/c"));
+  EXPECT_EQ(Dialog().HScroll1->Value(), 2);
+  EXPECT_TRUE(Selected(Dialog().Option2));
+  EXPECT_EQ(Caption(Dialog().Label5), " 300 ");
 }
 
 // What the dialog shows when loading stops at a failing step.
@@ -49,20 +60,20 @@ TEST_F(DialogTest, ALoadFailureLeavesTheStateOfItsStepAndEmptiesFileAndFolder) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.key) + "=" + c.value);
     fakes::FakePlatform platform;
-    platform.files.AddFolder("C:\\photos", {{"a.jpg"}});
-    platform.pictures.Add("C:\\photos\\a.jpg", 4, 3, kRed);
-    platform.store.values = {{"Filename", "C:\\photos\\a.jpg"},
-                             {"Directory", "C:\\photos"},
-                             {"Speed", "3"},
-                             {"chokkei", "400"}};
+    platform.files = fake.files;
+    platform.pictures.pictures = fake.pictures.pictures;
+    platform.store.values = fake.store.values;
+    platform.store.values.insert({{"Speed", "3"}, {"chokkei", "400"}});
     platform.store.values[c.key] = c.value;
     Program fresh(platform.platform);
     StartUp(fresh, "/c");
     Form3& form = fresh.form3();
     EXPECT_EQ(form.HScroll1->Value(), c.time);
+    EXPECT_EQ(fakes::Of(form.Label4).caption, std::to_string(c.time));
     EXPECT_EQ(form.HScroll2->Value(), c.size);
-    EXPECT_EQ(form.Option1->Selected() || form.Option2->Selected(), c.option_selected);
+    EXPECT_EQ(Selected(form.Option1) || Selected(form.Option2), c.option_selected);
     EXPECT_EQ(form.File1.Path() == "C:\\photos", c.list_pointed);
+    EXPECT_EQ(platform.files.current, "C:\\");
     EXPECT_EQ(form.Filename, "");
     EXPECT_EQ(form.Directory, "");
   }
@@ -71,7 +82,7 @@ TEST_F(DialogTest, ALoadFailureLeavesTheStateOfItsStepAndEmptiesFileAndFolder) {
 TEST_F(DialogTest, OkStoresEverySettingInOrderAndEnds) {
   fake.store.values.insert({{"Haikei", "2"}, {"Fileindex", "9"}, {"chokkei", "400"}});
   ASSERT_FALSE(Start("/c"));
-  static_cast<fakes::FakeSlider&>(*Dialog().HScroll2).SetValue(275);
+  fakes::Of(Dialog().HScroll2).SetValue(275);
   EXPECT_EQ(Caption(Dialog().Label5), "275");
   fake.store.writes.clear();
   EXPECT_TRUE(Ends([&] { fake.screen.ClickButton("OK"); }));
@@ -84,7 +95,8 @@ TEST_F(DialogTest, OkStoresEverySettingInOrderAndEnds) {
   EXPECT_EQ(fake.store.values["Speed"], "2");
 }
 
-TEST_F(DialogTest, FirstRunWithoutSamplePhotoStoresEmptyFileAndFolder) {
+// With the default folder "C:", the lists take drive C's current folder.
+TEST_F(DialogTest, FirstRunStoresEmptyFileAndFolderOrTheSampleWithTheCurrentFolder) {
   fake.store.values.clear();
   ASSERT_FALSE(Start(""));
   EXPECT_EQ(Caption(Dialog().Label4), "4");
@@ -94,11 +106,20 @@ TEST_F(DialogTest, FirstRunWithoutSamplePhotoStoresEmptyFileAndFolder) {
       {"Speed", "4"},     {"chokkei", "200"}, {"Filename", ""}, {"FilenameS", "sample1.jpg"},
       {"Fileindex", "0"}, {"Directory", ""},  {"Haikei", "0"}};
   EXPECT_EQ(fake.store.values, expected);
+
+  fakes::FakePlatform platform;
+  platform.files.AddFolder("C:\\saver", {{"sample1.jpg"}});
+  platform.pictures.Add("C:\\saver\\sample1.jpg", 8, 6, kGreen);
+  platform.files.current = "C:\\saver";
+  Program fresh(platform.platform);
+  StartUp(fresh, "");
+  EXPECT_EQ(fresh.form3().File1.Path(), "C:\\saver");
+  EXPECT_EQ(fresh.form3().Directory, "C:");
 }
 
 TEST_F(DialogTest, ClosingStoresNothing) {
   ASSERT_FALSE(Start("/c"));
-  static_cast<fakes::FakeSlider&>(*Dialog().HScroll1).SetValue(9);
+  fakes::Of(Dialog().HScroll1).SetValue(9);
   fake.store.writes.clear();
   EXPECT_TRUE(Ends([&] { fake.screen.CloseDialog(); }));
   EXPECT_TRUE(fake.store.writes.empty());
@@ -112,7 +133,7 @@ TEST_F(DialogTest, PickingAPhotoShowsItAndRemembersItsFolder) {
   ASSERT_TRUE(fake.screen.ClickButton("Photo File"));
   const OpenFileRequest& request = fake.screen.open_file_requests.back();
   EXPECT_EQ(request.initial_dir, "C:\\photos");
-  EXPECT_EQ(request.filter, Form3::kPhotoFilter);
+  EXPECT_EQ(request.filter, "jpgﾌｧｲﾙ(*.jpg)|*.jpg|bmpﾌｧｲﾙ(*.bmp)|*.bmp|gifﾌｧｲﾙ(*.gif)|*.gif");
   EXPECT_EQ(request.filter_index, 1);
   EXPECT_EQ(request.flags, 0x1000u);
   Form3& form = Dialog();
@@ -121,7 +142,10 @@ TEST_F(DialogTest, PickingAPhotoShowsItAndRemembersItsFolder) {
   EXPECT_EQ(Caption(form.Label6), "tall.gif");
   // 300x400 in 193x129: 97 wide at x 48; the earlier red preview is gone.
   EXPECT_EQ(Preview().At(20, 64), fakes::kWhite);
-  EXPECT_EQ(Preview().At(96, 64), kBlue);
+  EXPECT_EQ(Preview().At(48, 64), kBlue);
+  EXPECT_EQ(Preview().At(144, 64), kBlue);
+  EXPECT_EQ(Preview().At(145, 64), fakes::kWhite);
+  EXPECT_EQ(fakes::Of(form.Picture1).refreshes, 1);
 
   // Cancelling, or picking a file that is no readable picture, changes nothing.
   for (const OpenFileResult& pick :
@@ -132,15 +156,10 @@ TEST_F(DialogTest, PickingAPhotoShowsItAndRemembersItsFolder) {
     EXPECT_EQ(Caption(form.Label6), "tall.gif");
     EXPECT_EQ(Preview().At(96, 64), kBlue);
   }
+  EXPECT_EQ(fake.screen.open_file_requests.back().initial_dir, "C:\\more");
   EXPECT_TRUE(Ends([&] { fake.screen.ClickButton("OK"); }));
   EXPECT_EQ(fake.store.values["Directory"], "C:\\more");
   EXPECT_EQ(fake.store.values["FilenameS"], "tall.gif");
-}
-
-TEST_F(DialogTest, HiddenInSlideshowModeAndPointsThePhotoListAtTheStoredFolder) {
-  ASSERT_FALSE(Start("/s"));
-  EXPECT_FALSE(Visible("Solvarine Ver4.0 "));
-  EXPECT_EQ(program.form3().File1.ListCount(), 3);
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "dialog/preview_fit.h"
 #include "platform/failure.h"
+#include "platform/random.h"
 #include "slideshow/place_photo.h"
 
 namespace solvarine {
@@ -28,7 +31,7 @@ void ExpectPlacement(const PlacementCase& c) {
   EXPECT_EQ(size.marginy, c.size.marginy);
   const PhotoPlace place =
       PlacePhoto(size, c.side, kScreenWidthTwips, kScreenHeightTwips, c.u1, c.u2);
-  EXPECT_NEAR(place.posx, c.posx, 1e-5);
+  EXPECT_DOUBLE_EQ(place.posx, c.posx);
   EXPECT_EQ(place.posy, c.posy);
   EXPECT_EQ(place.clip, c.clip);
 }
@@ -42,9 +45,17 @@ TEST(Placement, ScalesTheDiagonalToTheSideAndKeepsThePhotoOnScreen) {
       PlacementCase{100, 100, 400, 0, 0.999f, {0, 283, 283, 58, 58}, -58, 426, {0, 484, 283, 767}},
       PlacementCase{
           480, 640, 200, 0.25f, 0.75f, {0, 120, 160, 40, 20}, 186, 436, {226, 456, 346, 616}},
-      // posx keeps the fraction of the single 0.1; only the clip edges are rounded.
-      PlacementCase{
-          640, 480, 400, 0.1f, 0, {0, 320, 240, 40, 80}, 30.4000011920929, -80, {70, 0, 390, 240}},
+      // posx keeps the fraction of the single 0.1 (a double 0.1 gives 30.4); only the clip edges
+      // are rounded.
+      PlacementCase{640,
+                    480,
+                    400,
+                    0.1f,
+                    0,
+                    {0, 320, 240, 40, 80},
+                    30.400001049041748,
+                    -80,
+                    {70, 0, 390, 240}},
       // A photo wider than the screen overhangs it; that is no failure.
       PlacementCase{4000,
                     100,
@@ -59,6 +70,14 @@ TEST(Placement, ScalesTheDiagonalToTheSideAndKeepsThePhotoOnScreen) {
     SCOPED_TRACE(testing::Message() << c.photo_width << "x" << c.photo_height << " u1=" << c.u1);
     ExpectPlacement(c);
   }
+}
+
+// The screen's pixel size is the twips divided in single precision: 15361 / 15 as a single is
+// 1024.0667, not 1024.0666...
+TEST(Placement, TheScreenSizeInPixelsIsASingle) {
+  const PhotoSize size = SizePhoto(640, 480, 400);
+  EXPECT_DOUBLE_EQ(PlacePhoto(size, 400, 15361, 11520, 1, 0).posx,
+                   (static_cast<double>(15361.0f / 15.0f) - 400 + 80) * 1 - 40);
 }
 
 TEST(Placement, ZeroHeightOrOverflowFails) {
@@ -93,6 +112,24 @@ TEST(Preview, FillsOneDimensionAndCentresTheOther) {
 
 TEST(Preview, EmptyPhotoFails) {
   EXPECT_THROW(FitPreview({193, 129}, {10, 0}), Failure);
+}
+
+// Never seeded: every run places the photos alike.
+TEST(UnseededRandom, DrawsTheSameSequenceInZeroToOneEveryRun) {
+  UnseededRandom first;
+  UnseededRandom second;
+  float lowest = 1;
+  float highest = 0;
+  for (int i = 0; i < 100000; ++i) {
+    const float u = first.Rnd();
+    ASSERT_EQ(u, second.Rnd());
+    ASSERT_GE(u, 0.0f);
+    ASSERT_LT(u, 1.0f);
+    lowest = std::min(lowest, u);
+    highest = std::max(highest, u);
+  }
+  EXPECT_LT(lowest, 0.001f);
+  EXPECT_GT(highest, 0.999f);
 }
 
 }  // namespace

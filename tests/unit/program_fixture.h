@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "app/program.h"
@@ -24,12 +25,7 @@ class ProgramTest : public testing::Test {
     fake.pictures.Add("C:\\photos\\a.jpg", 640, 480, kRed);
     fake.pictures.Add("C:\\photos\\b.jpg", 300, 400, kGreen);
     fake.pictures.Add("C:\\photos\\c.jpg", 100, 100, kBlue);
-    UsePhotoFolder("C:\\photos");
-  }
-
-  void UsePhotoFolder(const std::string& folder) {
-    fake.store.values["Filename"] = folder + "\\a.jpg";
-    fake.store.values["Directory"] = folder;
+    fake.store.values = {{"Filename", "C:\\photos\\a.jpg"}, {"Directory", "C:\\photos"}};
   }
 
   // Runs the step as the event loop would; true when the program ended.
@@ -52,6 +48,10 @@ class ProgramTest : public testing::Test {
   bool Visible(const std::string& title) {
     const fakes::FakeWindow* window = Window(title);
     return window && window->visible;
+  }
+  bool Logged(const std::string& entry) {
+    const auto& log = fake.screen.log;
+    return std::find(log.begin(), log.end(), entry) != log.end();
   }
 
   fakes::FakePlatform fake;

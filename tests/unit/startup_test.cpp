@@ -1,6 +1,3 @@
-#include <algorithm>
-
-#include "dialog/form3.h"
 #include "tests/unit/program_fixture.h"
 
 namespace solvarine {
@@ -9,43 +6,40 @@ namespace {
 using StartUpTest = ProgramTest;
 
 TEST_F(StartUpTest, TheSwitchChoosesTheMode) {
-  struct Case {
-    const char* arguments;
-    const char* window;  // nothing when the program ends at once
-  };
-  const Case cases[] = {{"/S", "Form4"},
-                        {"/s", "Form4"},
-                        {"/s 1234", "Form4"},
-                        {"/C", "Solvarine Ver4.0 "},
-                        {"/c:1234", "Solvarine Ver4.0 "},
-                        {"", "Solvarine Ver4.0 "},
-                        {"/p 1234", nullptr},
-                        {"/a", nullptr},
-                        {"s", nullptr},
-                        {"-s", nullptr},
-                        {"xyz", nullptr},
-                        {"/", nullptr}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.arguments);
+  const std::pair<const char*, const char*> cases[] = {{"/S", "Form4"},
+                                                       {"/s", "Form4"},
+                                                       {"/s 1234", "Form4"},
+                                                       {"/C", "Solvarine Ver4.0 "},
+                                                       {"/c:1234", "Solvarine Ver4.0 "},
+                                                       {"", "Solvarine Ver4.0 "},
+                                                       {"/p 1234", nullptr},
+                                                       {"/a", nullptr},
+                                                       {"s", nullptr},
+                                                       {"-s", nullptr},
+                                                       {"xyz", nullptr},
+                                                       {"/", nullptr}};
+  for (const auto& [arguments, shown] : cases) {
+    SCOPED_TRACE(arguments);
     fakes::FakePlatform platform;
-    platform.files.AddFolder("C:\\photos", {{"a.jpg"}});
-    platform.pictures.Add("C:\\photos\\a.jpg", 4, 3, kRed);
-    platform.store.values = {{"Filename", "C:\\photos\\a.jpg"}, {"Directory", "C:\\photos"}};
+    platform.store.values = fake.store.values;
+    platform.files = fake.files;
+    platform.pictures.pictures = fake.pictures.pictures;
     Program fresh(platform.platform);
     bool ended = false;
     try {
-      StartUp(fresh, c.arguments);
+      StartUp(fresh, arguments);
     } catch (const ProgramEnd&) {
       ended = true;
     }
-    const fakes::FakeWindow* shown = c.window ? platform.screen.WindowTitled(c.window) : nullptr;
-    EXPECT_EQ(ended, c.window == nullptr);
-    if (c.window) {
-      ASSERT_NE(shown, nullptr);
-      EXPECT_TRUE(shown->visible);
+    EXPECT_EQ(ended, shown == nullptr);
+    if (shown) {
+      ASSERT_NE(platform.screen.WindowTitled(shown), nullptr);
+      EXPECT_TRUE(platform.screen.WindowTitled(shown)->visible);
     } else {
       EXPECT_TRUE(std::none_of(platform.screen.log.begin(), platform.screen.log.end(),
-                               [](const std::string& entry) { return entry.starts_with("Show"); }));
+                               [](const std::string& e) { return e.starts_with("Create"); }))
+          << "no window, not even a hidden one";
+      EXPECT_TRUE(platform.store.writes.empty());
     }
     EXPECT_TRUE(platform.screen.messages.empty());
   }
@@ -63,11 +57,8 @@ TEST_F(StartUpTest, ARunningSlideshowWindowBlocksEveryStartAfterAllThreeLookUps)
                                           "FindWindowA Form4"}));
     }
   }
-}
-
-TEST_F(StartUpTest, TheSettingsDialogDoesNotBlockASlideshow) {
   fake.screen.AddForeignWindow("Solvarine Ver4.0 ");
-  EXPECT_FALSE(Start("/s"));
+  EXPECT_FALSE(Start("/s")) << "the settings dialog blocks nothing";
 }
 
 TEST_F(StartUpTest, SlideshowShowsItsWindowsInOrderAfterTheSetUp) {
@@ -81,7 +72,7 @@ TEST_F(StartUpTest, SlideshowShowsItsWindowsInOrderAfterTheSetUp) {
                                              "Show Form2", "Show Form4"}));
   EXPECT_EQ(fake.screen.cursor_count, -1);
   EXPECT_GT(Window("Form4")->stacking, Window("Form2")->stacking);
-  EXPECT_FALSE(Window("Solvarine Ver4.0 ")->visible) << "the settings form stays hidden";
+  EXPECT_FALSE(Visible("Solvarine Ver4.0 ")) << "the settings form stays hidden";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tests/win32/ui_test_support.h"
 
+#include "platform/win32/child_control.h"
 #include "platform/win32/text.h"
 
 namespace solvarine::win32::testing {
@@ -11,19 +12,69 @@ class DialogTest : public UiTest {
   std::unique_ptr<Window> dialog_ =
       ui_.CreateDialogWindow("Solvarine dialog test ", 3150, 4920, [this] { ++closes_; });
   HWND hwnd_ = Native(dialog_->hWnd());
+
+  // A child's rectangle in the dialog's client pixels.
+  RECT ChildRect(HWND child) {
+    RECT rect{};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  }
+  void ChangeDpi(UINT dpi) {
+    RECT suggested{};
+    ::GetWindowRect(hwnd_, &suggested);
+    ::SendMessageW(hwnd_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+  }
 };
 
-TEST_F(DialogTest, ClientAreaIsTheTwipsAtTheWindowsDpiFrameFixedAndCloseRunsOnClose) {
-  const UINT dpi = ::GetDpiForWindow(hwnd_);
+std::vector<LONG> Edges(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+// Dragged from one monitor to another, the dialog keeps every control where its twips say, and
+// the preview keeps its picture. (Wine does not rescale the frame for a sent WM_DPICHANGED, so
+// only the client size at the start is checked.)
+TEST_F(DialogTest, ClientAndControlsFollowTheResolution) {
+  const TwipsRect slider{600, 2760, 2055, 255};
+  const TwipsRect preview{120, 120, 2895, 1935};
+  const TwipsRect holder{720, 480, 1575, 1335};
+  auto bar = ui_.CreateSlider(*dialog_, {slider, 1, 10, 4, 1, 1, 0}, {});
+  auto label =
+      ui_.CreateLabel(*dialog_, {{2760, 2760, 375, 255}, "4", LabelBackground::kDialog, 8});
+  ui_.CreateButton(*dialog_, {{240, 4200, 1215, 375}, "OK", 5}, {});
+  ui_.CreateFrame(*dialog_, {{240, 3480, 2775, 615}, "背景"});
+  auto option = ui_.CreateOptionButton(*dialog_, {{480, 3720, 855, 255}, "黒", 13}, {});
+  auto box = ui_.CreatePictureBox(*dialog_, {preview, true, false, 4}, {});
+  auto hidden = ui_.CreatePictureBox(*dialog_, {holder, false, true, 11}, {});
+  box->SetPicture(Picture::FullSize(1, 1, {0xFF00FF00}));
+  hidden->SetPicture(Picture::FullSize(30, 20, std::vector<std::uint32_t>(600, 0xFF0000FF)));
+  const std::pair<const wchar_t*, TwipsRect> placed[] = {{L"ScrollBar", slider},
+                                                         {L"Static", {2760, 2760, 375, 255}},
+                                                         {L"SolvarinePictureBox", preview}};
   RECT client{};
   ::GetClientRect(hwnd_, &client);
-  EXPECT_EQ(client.right, ::MulDiv(3150, static_cast<int>(dpi), 1440));
-  EXPECT_EQ(client.bottom, ::MulDiv(4920, static_cast<int>(dpi), 1440));
-  EXPECT_FALSE(dialog_->Visible());
-  const LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_STYLE);
-  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
-            WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
-  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX));
+  const UINT start_dpi = WindowDpi(hwnd_);
+  EXPECT_EQ(Edges(client),
+            Edges({0, 0, TwipsToPixels(3150, start_dpi), TwipsToPixels(4920, start_dpi)}));
+  const UINT dpis[] = {start_dpi, 144, 96};
+  for (const UINT dpi : dpis) {
+    SCOPED_TRACE(dpi);
+    if (&dpi != &dpis[0])
+      ChangeDpi(dpi);
+    for (const auto& [kind, twips] : placed) {
+      EXPECT_EQ(Edges(ChildRect(ChildrenOfClass(hwnd_, kind).at(0))), Edges(PixelRect(twips, dpi)))
+          << Narrow(kind);
+    }
+    EXPECT_EQ(Edges(ChildRect(::FindWindowExW(hwnd_, nullptr, L"Button", L"OK"))),
+              Edges(PixelRect({240, 4200, 1215, 375}, dpi)));
+    const RECT auto_sized = ChildRect(ChildrenOfClass(hwnd_, L"SolvarinePictureBox").at(1));
+    EXPECT_EQ(Edges(auto_sized),
+              Edges({TwipsToPixels(720, dpi), TwipsToPixels(480, dpi), TwipsToPixels(720, dpi) + 30,
+                     TwipsToPixels(480, dpi) + 20}))
+        << "an auto-sized box keeps its picture's size";
+    EXPECT_EQ(::GetPixel(Native(box->hDC()), 0, 0), RGB(0, 255, 0)) << "the preview is kept";
+  }
   ::SendMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(closes_, 1);
   EXPECT_TRUE(::IsWindow(hwnd_)) << "closing leaves the end to the program";
@@ -63,21 +114,52 @@ TEST_F(DialogTest, SliderRefusesValuesOutsideItsRangeAndReportsEachRealChangeOnc
   }
 }
 
-TEST_F(DialogTest, SelectingAnOptionClearsTheOtherAndRunsItsClickAsAUserClickDoes) {
+// Tab goes OK, the option group (its selected option, or the first), Photo File; arrows move
+// within the group and select, as a click does.
+TEST_F(DialogTest, TabOrderFollowsTheTabIndexWithTheOptionsAsOneGroup) {
   int wallpaper_clicks = 0;
   int black_clicks = 0;
+  ui_.CreateButton(*dialog_, {{240, 2160, 1215, 420}, "Photo File", 15}, {});
   auto wallpaper = ui_.CreateOptionButton(*dialog_, {{480, 3720, 855, 255}, "壁紙", 14},
                                           [&] { ++wallpaper_clicks; });
+  ui_.CreateFrame(*dialog_, {{240, 3480, 2775, 615}, "背景"});
+  ui_.CreateButton(*dialog_, {{240, 4200, 1215, 375}, "OK", 5}, {});
   auto black =
       ui_.CreateOptionButton(*dialog_, {{1800, 3705, 855, 255}, "黒", 13}, [&] { ++black_clicks; });
+  const auto text = [](HWND control) {
+    wchar_t buffer[32] = {};
+    ::GetWindowTextW(control, buffer, 32);
+    return Narrow(buffer);
+  };
+  const auto tab_cycle = [&] {
+    std::vector<std::string> order;
+    HWND control = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+    for (int i = 0; i < 4; ++i, control = ::GetNextDlgTabItem(hwnd_, control, FALSE))
+      order.push_back(text(control));
+    return order;
+  };
+  const auto checked = [&](const char* caption) {
+    for (HWND button : ChildrenOfClass(hwnd_, L"Button")) {
+      if (text(button) == caption)
+        return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    return false;
+  };
+  EXPECT_EQ(tab_cycle(), (std::vector<std::string>{"OK", "黒", "Photo File", "OK"}));
   wallpaper->Select();
-  EXPECT_TRUE(wallpaper->Selected());
+  EXPECT_EQ(tab_cycle(), (std::vector<std::string>{"OK", "壁紙", "Photo File", "OK"}));
+  EXPECT_TRUE(checked("壁紙"));
   EXPECT_EQ(wallpaper_clicks, 1);
 
-  const HWND black_hwnd = ChildrenOfClass(hwnd_, L"Button").at(0);  // tab index 13 comes first
-  ::SendMessageW(black_hwnd, BM_CLICK, 0, 0);
-  EXPECT_TRUE(black->Selected());
-  EXPECT_FALSE(wallpaper->Selected());
+  dialog_->Show();
+  const HWND wallpaper_hwnd = ChildrenOfClass(hwnd_, L"Button").at(3);
+  ::SetFocus(wallpaper_hwnd);
+  MSG up{wallpaper_hwnd, WM_KEYDOWN, VK_UP, 0, 0, {}};
+  EXPECT_TRUE(::IsDialogMessageW(hwnd_, &up));
+  PumpFor(50ms);
+  EXPECT_EQ(text(::GetFocus()), "黒");
+  EXPECT_TRUE(checked("黒"));
+  EXPECT_FALSE(checked("壁紙"));
   EXPECT_EQ(black_clicks, 1);
 }
 
@@ -93,31 +175,6 @@ TEST_F(DialogTest, AFocusedButtonClicksOnEnter) {
   EXPECT_TRUE(::IsDialogMessageW(hwnd_, &enter));
   EXPECT_EQ(photo_clicks, 1);
   EXPECT_EQ(ok_clicks, 0);
-}
-
-TEST_F(DialogTest, LabelsPaintTheirBackgroundAndShowCaptionsLiterally) {
-  const std::pair<LabelBackground, COLORREF> cases[] = {
-      {LabelBackground::kWhite, RGB(255, 255, 255)},
-      {LabelBackground::kActiveBorder, ::GetSysColor(COLOR_ACTIVEBORDER)},
-      {LabelBackground::kDialog, ::GetSysColor(COLOR_BTNFACE)}};
-  UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-  for (const auto& [background, colour] : cases) {
-    auto label = ui_.CreateLabel(*dialog_, {{120, 120, 1215, 405}, "x", background, 0});
-    const HWND label_hwnd = ChildrenOfClass(hwnd_, L"Static").at(0);
-    auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(hwnd_, WM_CTLCOLORSTATIC,
-                                                         reinterpret_cast<WPARAM>(dc.get()),
-                                                         reinterpret_cast<LPARAM>(label_hwnd)));
-    LOGBRUSH described{};
-    ASSERT_TRUE(::GetObjectW(brush, sizeof(described), &described));
-    EXPECT_EQ(described.lbColor, colour);
-    EXPECT_EQ(::GetBkColor(dc.get()), colour);
-
-    label->SetCaption("写真 & photo.jpg");
-    wchar_t shown[64] = {};
-    ::GetWindowTextW(label_hwnd, shown, 64);
-    EXPECT_EQ(Narrow(shown), "写真 & photo.jpg");
-    EXPECT_TRUE(::GetWindowLongPtrW(label_hwnd, GWL_STYLE) & SS_NOPREFIX) << "& is no mnemonic";
-  }
 }
 
 }  // namespace

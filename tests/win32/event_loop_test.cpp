@@ -27,7 +27,7 @@ TEST_F(UiTest, ProgramEndInAHandlerStopsEverythingWithoutCrossingUser32) {
   window->Show();
   ::SendMessageW(Native(window->hWnd()), WM_KEYDOWN, 'A', 0);
   EXPECT_TRUE(loop_.ended());
-  EXPECT_FALSE(window->Visible());
+  EXPECT_FALSE(::IsWindowVisible(Native(window->hWnd())));
   ::SendMessageW(Native(window->hWnd()), WM_KEYDOWN, 'B', 0);
   EXPECT_EQ(keys, 1) << "no core call after the end";
   EXPECT_EQ(loop_.Run(), 0);

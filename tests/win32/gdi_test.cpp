@@ -9,7 +9,7 @@ TEST_F(UiTest, RectangularWindowRegionClipsToExactlyThatRectangle) {
   const long before = LiveGdiObjects();
   gdi_.SetWindowRgn(window->hWnd(), gdi_.CreateRectRgn(10, 20, 110, 70), true);
   EXPECT_EQ(LiveGdiObjects(), before) << "the window owns the region now";
-  UniqueHrgn probe(::CreateRectRgn(0, 0, 0, 0));
+  const OwnedRegion probe = Adopt<OwnedRegion>(::CreateRectRgn(0, 0, 0, 0));
   ASSERT_EQ(::GetWindowRgn(Native(window->hWnd()), probe.get()), SIMPLEREGION);
   RECT box{};
   ::GetRgnBox(probe.get(), &box);

@@ -51,8 +51,10 @@ inline HDC Native(Hdc dc) {
 }
 
 inline COLORREF ScreenPixel(int x, int y) {
-  ScopedGetDc screen(nullptr);
-  return ::GetPixel(screen.get(), x, y);
+  const HDC screen = ::GetDC(nullptr);
+  const COLORREF pixel = ::GetPixel(screen, x, y);
+  ::ReleaseDC(nullptr, screen);
+  return pixel;
 }
 
 // Children of one window class, in z-order (which is tab order).
