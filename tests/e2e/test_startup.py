@@ -36,10 +36,8 @@ def assert_ends_at_once_without_a_window(screen, process, windows_before=frozens
     assert process.wait_exit(0) == 0
 
 
-@pytest.mark.parametrize("args", [["/s"], ["/S"], ["/s", "1234"]], ids=" ".join)
-def test_slideshow_switch_covers_the_screen_in_black_until_a_key(wine, screen, scr, desktop,
-                                                                 settings, args):
-    slideshow = wine.start(scr, *args)
+def test_slideshow_covers_the_desktop_in_black_until_a_key(wine, screen, scr, desktop, settings):
+    slideshow = wine.start(scr, "/S", "1234")
     windows = {title: screen.wait_window(title) for title in SLIDESHOW_TITLES}
     for title, window in windows.items():
         harness.wait_until(lambda: screen.geometry(window) == (0, 0, *harness.SCREEN_SIZE), 10,
@@ -52,53 +50,26 @@ def test_slideshow_switch_covers_the_screen_in_black_until_a_key(wine, screen, s
     assert slideshow.wait_exit() == 0
     for title in SLIDESHOW_TITLES:
         screen.wait_no_window(title)
+    stored = wine.settings()
+    assert stored == {**settings, "koteix": "200", "koteiy": "200", "Fileindex": "0"}
 
 
-@pytest.mark.parametrize("args, opens_dialog", [
-    (["/c"], True), (["/C:1234"], True), ([], True),
-    (["/p", "1234"], False), (["/a"], False), (["s"], False), (["-s"], False), (["xyz"], False),
-], ids=lambda v: " ".join(v) or "none" if isinstance(v, list) else None)
-def test_other_switches_open_the_dialog_or_end_at_once_and_store_nothing(wine, screen, scr,
-                                                                         settings, args,
-                                                                         opens_dialog):
-    run = wine.start(scr, *args)
-    if opens_dialog:
-        screen.wait_focus(screen.wait_window(DIALOG_TITLE))
-        assert not any(screen.windows(title, visible_only=False) for title in SLIDESHOW_TITLES)
-        screen.key("alt+F4")
-        assert run.wait_exit() == 0
-    else:
-        assert_ends_at_once_without_a_window(screen, run)
+def test_a_preview_request_ends_at_once_and_stores_nothing(wine, screen, scr, settings):
+    assert_ends_at_once_without_a_window(screen, wine.start(scr, "/p", "1234"))
     assert wine.settings() == settings
 
 
-@pytest.mark.parametrize("args", [["/s"], ["/c"]], ids=" ".join)
-@pytest.mark.parametrize("blocker", SLIDESHOW_TITLES + ("running slideshow",))
-def test_a_window_with_a_slideshow_title_blocks_every_start(wine, screen, scr, settings, blocker,
-                                                            args):
-    if blocker in SLIDESHOW_TITLES:  # another program's window
-        other = wine.start(wine.tool("titled_window"), blocker)
-        screen.wait_window(blocker)
-    else:
-        other = wine.start(scr, "/s")
-        for title in SLIDESHOW_TITLES:
-            screen.wait_window(title)
-    before, stored = own_windows(screen), wine.settings()
+def test_a_window_with_a_slideshow_title_blocks_every_start(wine, screen, scr, settings):
+    other = wine.start(harness.tool(scr, "titled_window"), "Form4")  # another program's window
+    screen.wait_window("Form4")
+    assert_ends_at_once_without_a_window(screen, wine.start(scr, "/s"), own_windows(screen))
+    other.kill()
+    screen.wait_no_window("Form4")
 
-    assert_ends_at_once_without_a_window(screen, wine.start(scr, *args), before)
-    assert other.running()
+    running = wine.start(scr, "/s")
+    for title in SLIDESHOW_TITLES:
+        screen.wait_window(title)
+    stored = wine.settings()
+    assert_ends_at_once_without_a_window(screen, wine.start(scr, "/c"), own_windows(screen))
+    assert running.running()
     assert wine.settings() == stored
-
-
-def test_an_open_dialog_blocks_neither_a_slideshow_nor_a_second_dialog(wine, screen, scr, settings):
-    wine.start(scr, "/c")
-    screen.wait_window(DIALOG_TITLE)
-    second_dialog = wine.start(scr, "/c")
-    harness.wait_until(lambda: len(screen.windows(DIALOG_TITLE)) == 2, 30, "a second dialog")
-    assert second_dialog.running()
-
-    slideshow = wine.start(scr, "/s")
-    windows = [screen.wait_window(title) for title in SLIDESHOW_TITLES]
-    screen.wait_focus(*windows[1:])
-    screen.key("space")
-    assert slideshow.wait_exit() == 0

@@ -1,7 +1,7 @@
 // Hours of slideshow in a few minutes: ticks driven through the real Windows platform and the real
 // program, with GDI objects, memory and windows counted before and after. Under Wine,
 // GetGuiResources and GetProcessHandleCount always give 0, so our own GDI owners count what is
-// alive. SOLVARINE_ENDURANCE_TICKS sets how many ticks (500 unless told).
+// alive. SOLVARINE_ENDURANCE_TICKS sets how many ticks (200 unless told).
 #include "platform/win32/windows_include.h"
 
 #include <psapi.h>
@@ -31,7 +31,7 @@
 namespace solvarine::win32::testing {
 namespace {
 
-constexpr int kDefaultTicks = 500;
+constexpr int kDefaultTicks = 200;
 constexpr int kWarmUpTicks = 30;
 constexpr long kGdiSlack = 2;
 constexpr long long kMemorySlack = 24LL << 20;

@@ -1,0 +1,373 @@
+"""A private X server and Wine prefix, and the means to run Windows programs in them and watch
+what they do: shared by scripts/test, the end-to-end tests, the demo and the benchmarks.
+
+Everything polls with a time-out, and every process started is ended by its PID; nothing touches
+the user's own display or ~/.wine.
+"""
+
+from __future__ import annotations
+
+import os
+import re
+import select
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+from PIL import Image, ImageGrab
+
+WINE_BIN = "/usr/lib/wine"
+SCREEN_SIZE = (1024, 768)
+SETTINGS_KEY = r"HKEY_CURRENT_USER\Software\solvar\Option"
+SETTINGS_APP_KEY = r"HKEY_CURRENT_USER\Software\solvar"
+
+
+class Timeout(AssertionError):  # an assertion, so that pytest reports it as a failure
+    pass
+
+
+def wait_until(condition, timeout: float, what: str, interval: float = 0.05):
+    """Polls condition() until it gives a true value, which is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            raise Timeout(f"timed out after {timeout:g} s waiting for {what}")
+        time.sleep(interval)
+
+
+def wine_path(path: os.PathLike | str) -> str:
+    """The name Wine gives a Linux path: its Z: drive maps the Linux root."""
+    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+
+def end_process(process: subprocess.Popen, grace: float = 2.0) -> None:
+    if process.poll() is not None:
+        return
+    process.terminate()
+    try:
+        process.wait(timeout=grace)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait(timeout=10)
+
+
+def run_quietly(argv: list[str], env: dict[str, str], timeout: float,
+                cwd: os.PathLike | str | None = None) -> tuple[int, str]:
+    # Through a file, not a pipe: wineserver keeps a pipe open for seconds after the program ends.
+    with tempfile.TemporaryFile() as out:
+        process = subprocess.Popen(argv, env=env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out,
+                                   stderr=subprocess.STDOUT)
+        try:
+            code = process.wait(timeout=timeout)
+        finally:
+            end_process(process, grace=0)
+        out.seek(0)
+        return code, out.read().decode("utf-8", "replace")
+
+
+# --- the private X server and Wine prefix --------------------------------------------------------
+
+
+class XServer:
+    """A private Xvfb on a display number that the server picks itself (so two runs never clash)."""
+
+    def __init__(self, size: tuple[int, int] = SCREEN_SIZE):
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{size[0]}x{size[1]}x24",
+             "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,), stdin=subprocess.DEVNULL,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        os.close(write_end)
+        with os.fdopen(read_end, "rb") as pipe:  # Xvfb writes "N\n" at once when it is ready
+            number = pipe.readline().strip() if select.select([pipe], [], [], 30)[0] else b""
+        if not number:
+            self.stop()
+            raise Timeout("Xvfb did not report its display number")
+        self.display = ":" + number.decode()
+
+    def stop(self) -> None:
+        end_process(self.process)
+
+
+def wine_environment(prefix: os.PathLike | str, display: str) -> dict[str, str]:
+    return {**os.environ, "WINEPREFIX": str(prefix), "DISPLAY": display, "WINEDEBUG": "-all",
+            "PATH": f"{WINE_BIN}:{os.environ.get('PATH', '/usr/bin:/bin')}"}
+
+
+def create_prefix(prefix: os.PathLike | str, display: str, managed_by_wine: bool = True) -> None:
+    """A fresh Wine prefix, ready for the screen saver. managed_by_wine: Wine places and focuses
+    its windows itself, for an X server without a window manager."""
+    Path(prefix).mkdir(parents=True, exist_ok=True)
+    env = wine_environment(prefix, display)
+
+    def wine(*args: str, extra_env: dict[str, str] | None = None) -> None:
+        code, output = run_quietly(["wine64", *args], {**env, **(extra_env or {})}, timeout=300)
+        if code != 0:
+            raise RuntimeError(f"wine64 {' '.join(args)} failed ({code}):\n{output}")
+
+    # Keep the server up between programs, so that each start takes ~0.1 s instead of ~1 s. It
+    # must come first: a second server for a prefix refuses to start.
+    subprocess.run(["wineserver", "-p60"], env=env, check=True, timeout=60)
+    # No Mono or Gecko: nothing here needs them, and their installers would ask.
+    wine("wineboot", "-i", extra_env={"WINEDLLOVERRIDES": "mscoree=;mshtml="})
+    if managed_by_wine:
+        # Wine then sets the X focus itself, and hides windows without the 2 s wait that Xvfb's
+        # missing window manager costs otherwise.
+        wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/t", "REG_SZ",
+             "/d", "N", "/f")
+    # Japanese text shows as boxes until Tahoma links to a CJK font.
+    wine("reg", "add", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink",
+         "/v", "Tahoma", "/t", "REG_MULTI_SZ", "/d", "NotoSansCJK-Regular.ttc,Noto Sans CJK JP", "/f")
+
+
+def stop_wineserver(prefix: os.PathLike | str, display: str) -> None:
+    """Ends every Wine process of this prefix (and only of this prefix)."""
+    env = wine_environment(prefix, display)
+    for flag in ("-k", "-w"):
+        subprocess.run(["wineserver", flag], env=env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+
+
+class PrivateWine:
+    """An Xvfb and a prefix in a temporary folder, both gone on close(). With a display given, the
+    programs run there instead (the user's own screen, which has a window manager)."""
+
+    def __init__(self, display: str | None = None):
+        self.folder = Path(tempfile.mkdtemp(prefix="solvarine-wine-"))
+        self.prefix = self.folder / "prefix"
+        self.server = None if display else XServer()
+        self.display = display or self.server.display
+        try:
+            create_prefix(self.prefix, self.display, managed_by_wine=display is None)
+        except BaseException:
+            self.close()
+            raise
+
+    def close(self) -> None:
+        if self.prefix.exists():
+            stop_wineserver(self.prefix, self.display)
+        if self.server:
+            self.server.stop()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def __enter__(self) -> PrivateWine:
+        return self
+
+    def __exit__(self, *_) -> None:
+        self.close()
+
+
+# --- X-side views and input (xdotool, screen reads) ---------------------------------------------
+
+
+def _ere_literal(text: str) -> str:
+    """Escapes text for the POSIX extended regular expressions that xdotool takes."""
+    return re.sub(r"([.\[\]{}()\\*+?^$|])", r"\\\1", text)
+
+
+class Screen:
+    """The X display as a user sees it: windows by title, pixels, keyboard and mouse."""
+
+    def __init__(self, display: str):
+        self.display = display
+        self.env = {**os.environ, "DISPLAY": display}
+
+    def _xdotool(self, *args: str, check: bool = True) -> subprocess.CompletedProcess:
+        return subprocess.run(["xdotool", *args], env=self.env, stdin=subprocess.DEVNULL,
+                              capture_output=True, encoding="utf-8", errors="replace", timeout=30,
+                              check=check)
+
+    def windows(self, title: str, visible_only: bool = True) -> list[int]:
+        """X windows whose title is exactly title (mapped ones only, unless told otherwise)."""
+        args = ["search"] + (["--onlyvisible"] if visible_only else [])
+        result = self._xdotool(*args, "--name", f"^{_ere_literal(title)}$", check=False)
+        # xdotool matches without regard to case: keep the exact titles only.
+        return [w for w in map(int, result.stdout.split())
+                if self._xdotool("getwindowname", str(w), check=False).stdout == title + "\n"]
+
+    def windows_of(self, pid: int) -> list[str]:
+        return self._xdotool("search", "--pid", str(pid), check=False).stdout.split()
+
+    def wait_window(self, title: str, timeout: float = 30) -> int:
+        """Waits until a mapped window titled exactly title exists and returns its X id."""
+        return wait_until(lambda: self.windows(title), timeout, f"a window titled {title!r}")[0]
+
+    def wait_no_window(self, title: str, timeout: float = 10) -> None:
+        wait_until(lambda: not self.windows(title, visible_only=False), timeout,
+                   f"no window titled {title!r}")
+
+    def wait_focus(self, *windows: int, timeout: float = 10) -> None:
+        """Waits until one of the windows has the keyboard focus: only then do keys reach it."""
+        def focus_on_one():
+            result = self._xdotool("getwindowfocus", "-f", check=False)
+            return result.returncode == 0 and result.stdout.strip() in map(str, windows)
+
+        wait_until(focus_on_one, timeout, f"the keyboard focus on one of {windows}")
+
+    def geometry(self, window: int) -> tuple[int, int, int, int]:
+        """(x, y, width, height) of a window on the screen."""
+        out = self._xdotool("getwindowgeometry", "--shell", str(window)).stdout
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def screenshot(self) -> Image.Image:
+        return ImageGrab.grab(xdisplay=self.display).convert("RGB")
+
+    def wait_still(self, timeout: float = 10, gap: float = 0.3) -> Image.Image:
+        """Waits until the screen stops changing (two reads gap seconds apart agree)."""
+        last = [self.screenshot().tobytes()]
+
+        def unchanged():
+            shot = self.screenshot()
+            same, last[0] = shot.tobytes() == last[0], shot.tobytes()
+            return shot if same else None
+
+        return wait_until(unchanged, timeout, "a still screen", interval=gap)
+
+    def key(self, *keys: str) -> None:  # through XTEST, as a keyboard: to the focused window
+        self._xdotool("key", "--delay", "20", *keys)
+
+    def type_text(self, text: str) -> None:
+        self._xdotool("type", "--delay", "15", text)
+
+    def click(self, x: int, y: int, button: int = 1) -> None:
+        # No --sync: it waits for a motion event, which never comes when the pointer is already
+        # there. The server takes the move before the click anyway.
+        self._xdotool("mousemove", str(x), str(y), "click", str(button))
+
+
+# --- Windows programs and the registry ------------------------------------------------------------
+
+
+class WineProcess:
+    """A Windows program started under wine64; its PID is the Windows process itself."""
+
+    def __init__(self, argv: list[str], env: dict[str, str], cwd: os.PathLike | str):
+        self.argv = argv
+        self._log = tempfile.TemporaryFile()
+        self.process = subprocess.Popen(["wine64", *argv], env=env, cwd=cwd,
+                                        stdin=subprocess.DEVNULL, stdout=self._log,
+                                        stderr=subprocess.STDOUT, start_new_session=True)
+        self.pid = self.process.pid
+
+    def running(self) -> bool:
+        return self.process.poll() is None
+
+    def wait_exit(self, timeout: float = 15) -> int:
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise Timeout(f"{self.argv} still running after {timeout:g} s") from None
+
+    def output(self) -> str:
+        self._log.seek(0)
+        return self._log.read().decode("utf-8", "replace")
+
+    def kill(self) -> None:
+        if self.running():
+            os.kill(self.process.pid, signal.SIGKILL)
+        self.process.wait(timeout=30)
+        self._log.close()
+
+
+class Wine:
+    """Runs programs in one Wine prefix on one display, and reads and writes its registry.
+    end_all() ends every process started through this object; call it even when a test fails."""
+
+    def __init__(self, prefix: os.PathLike | str, display: str):
+        self.prefix = Path(prefix)
+        self.display = display
+        self.env = wine_environment(prefix, display)
+        self.started: list[WineProcess] = []
+        self.scratch = Path(tempfile.mkdtemp(prefix="solvarine-wine-run-"))
+
+    def start(self, program: os.PathLike | str, *args: str,
+              cwd: os.PathLike | str | None = None) -> WineProcess:
+        process = WineProcess([str(program), *args], self.env, cwd or self.scratch)
+        self.started.append(process)
+        return process
+
+    def run(self, program: os.PathLike | str, *args: str, cwd: os.PathLike | str | None = None,
+            timeout: float = 60) -> tuple[int, str]:
+        return run_quietly(["wine64", str(program), *args], self.env, timeout, cwd or self.scratch)
+
+    def end_all(self) -> None:
+        """Kills every process started here that is still running (by PID), and waits until their
+        windows are gone, so that what comes next cannot mistake them for its own."""
+        stubborn = False
+        for process in self.started:
+            try:
+                process.kill()
+            except subprocess.TimeoutExpired:
+                stubborn = True
+        if stubborn:
+            stop_wineserver(self.prefix, self.display)
+        pids = [process.pid for process in self.started]
+        self.started.clear()
+        screen = Screen(self.display)
+        try:
+            wait_until(lambda: not any(screen.windows_of(pid) for pid in pids), 15,
+                       "the windows of ended programs to go")
+        finally:
+            shutil.rmtree(self.scratch, ignore_errors=True)
+
+    # The settings live as REG_SZ values under HKCU\Software\solvar\Option.
+
+    def reset_settings(self, values: dict[str, str] | None = None) -> None:
+        """Removes every stored setting, then stores the given ones as REG_SZ values."""
+        lines = ["Windows Registry Editor Version 5.00", "", f"[-{SETTINGS_APP_KEY}]"]
+        if values is not None:
+            lines += ["", f"[{SETTINGS_KEY}]"] + [f"{_reg_quote(n)}={_reg_quote(v)}"
+                                                 for n, v in values.items()]
+        file = self.scratch / "import.reg"
+        file.write_bytes(("\r\n".join(lines) + "\r\n").encode("utf-16"))  # with a BOM, as regedit
+        code, output = self.run("reg", "import", wine_path(file))
+        if code != 0:
+            raise RuntimeError(f"reg import failed ({code}): {output}\n{lines}")
+
+    def settings(self, key: str = SETTINGS_KEY) -> dict[str, str] | None:
+        """The values of a registry key (None when it does not exist). Non-text values keep their
+        .reg notation, e.g. 'dword:00000001', so that a wrong type shows as a wrong value."""
+        file = self.scratch / "export.reg"
+        file.unlink(missing_ok=True)
+        code, output = self.run("reg", "export", key, wine_path(file), "/y")
+        if code != 0:
+            if "Unable to find" in output:
+                return None
+            raise RuntimeError(f"reg export failed ({code}): {output}")
+        return _parse_reg_export(file.read_bytes().decode("utf-16"))
+
+
+def _reg_quote(text: str) -> str:
+    if any(ord(c) < 32 for c in text):
+        raise ValueError(f"control characters cannot be stored through a .reg file: {text!r}")
+    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+def _parse_reg_export(text: str) -> dict[str, str]:
+    """Values of the single key in a regedit export, {name: text}."""
+    logical = re.sub(r"\\\r?\n\s*", "", text)  # hex data continues over lines ending in '\'
+    values = {}
+    for name, data in re.findall(r'^"((?:[^"\\]|\\.)*)"=(.*?)\r?$', logical, re.MULTILINE):
+        if len(data) >= 2 and data[0] == data[-1] == '"':
+            data = re.sub(r"\\(.)", r"\1", data[1:-1])
+        values[re.sub(r"\\(.)", r"\1", name)] = data
+    return values
+
+
+if __name__ == "__main__":
+    # privatewine.py run COMMAND...: the command runs with DISPLAY and WINEPREFIX of a private Xvfb
+    # and prefix (and Wine on PATH), which are removed when it ends.
+    import sys
+
+    if len(sys.argv) < 3 or sys.argv[1] != "run":
+        sys.exit("usage: privatewine.py run COMMAND [ARGUMENT...]")
+    with PrivateWine() as private:
+        env = {**wine_environment(private.prefix, private.display), "SOLVARINE_PRIVATE_WINE": "1"}
+        sys.exit(subprocess.run(sys.argv[2:], env=env).returncode)
