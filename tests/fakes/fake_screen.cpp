@@ -8,30 +8,28 @@
 namespace solvarine::fakes {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 int Pixels(int twips) {
   return twips / kTwipsPerPixel;
 }
 
-template <typename T>
-void Erase(std::vector<T*>& items, T* item) {
-  items.erase(std::remove(items.begin(), items.end(), item), items.end());
-}
-
 }  // namespace
 
-FakeWindow::FakeWindow(FakeScreen& screen, std::string title, InputHandlers input)
-    : screen(screen), title(std::move(title)), input(std::move(input)), hwnd(screen.NewHwnd()) {
-  image.Reset(static_cast<int>(screen.screen_twips.width) / kTwipsPerPixel,
-              static_cast<int>(screen.screen_twips.height) / kTwipsPerPixel, kBlack);
+FakeWindow::FakeWindow(FakeScreen& screen, std::string title, InputHandlers input, int width,
+                       int height)
+    : screen(screen),
+      title(std::move(title)),
+      input(std::move(input)),
+      hwnd(screen.NewHwnd()),
+      image(Surface::Filled(width, height, kBlack)) {
   dc = screen.RegisterSurface(image);
+  screen.windows.push_back(this);
 }
 
 FakeWindow::~FakeWindow() {
   if (region)
     --screen.live_regions;
   screen.UnregisterSurface(dc);
-  screen.Forget(this);
+  screen.Forget(screen.windows, this);
 }
 
 void FakeWindow::Show() {
@@ -40,19 +38,14 @@ void FakeWindow::Show() {
   screen.Log("Show " + title);
 }
 
-Hdc FakeWindow::hDC() {
-  return dc;
-}
-SizeF FakeWindow::ScaleSize() const {
-  return {static_cast<float>(image.width), static_cast<float>(image.height)};
-}
-
 FakePictureBox::FakePictureBox(FakeScreen& screen, const PictureBoxSpec& layout,
                                InputHandlers input)
-    : screen(screen), layout(layout), input(std::move(input)) {
-  left = static_cast<float>(Pixels(layout.rect.left));
-  top = static_cast<float>(Pixels(layout.rect.top));
-  image.Reset(Pixels(layout.rect.width), Pixels(layout.rect.height), kWhite);
+    : screen(screen),
+      layout(layout),
+      input(std::move(input)),
+      left(static_cast<float>(Pixels(layout.rect.left))),
+      top(static_cast<float>(Pixels(layout.rect.top))),
+      image(Surface::Filled(Pixels(layout.rect.width), Pixels(layout.rect.height), kWhite)) {
   dc = screen.RegisterSurface(image);
 }
 
@@ -60,21 +53,15 @@ FakePictureBox::~FakePictureBox() {
   screen.UnregisterSurface(dc);
 }
 
-SizeF FakePictureBox::ScaleSize() const {
-  return {static_cast<float>(image.logical_width), static_cast<float>(image.logical_height)};
-}
-
 // An auto-sized box keeps the decoded pixels and maps the picture's own size onto them; a fixed
 // box draws the picture at its own size, nearest neighbour.
 void FakePictureBox::SetPicture(const Picture& picture) {
   if (layout.auto_size) {
-    image.Reset(picture.pixel_width, picture.pixel_height, kWhite);
-    image.logical_width = picture.width;
-    image.logical_height = picture.height;
-    image.pixels = picture.pixels;
+    image = {picture.pixel_width, picture.pixel_height, picture.width, picture.height,
+             picture.pixels};
     return;
   }
-  std::fill(image.pixels.begin(), image.pixels.end(), kWhite);
+  image.Fill(kWhite);
   for (int y = 0; y < std::min(picture.height, image.height); ++y) {
     for (int x = 0; x < std::min(picture.width, image.width); ++x) {
       const int px = x * picture.pixel_width / picture.width;
@@ -84,21 +71,13 @@ void FakePictureBox::SetPicture(const Picture& picture) {
   }
 }
 
-void FakePictureBox::ClearPicture() {
-  std::fill(image.pixels.begin(), image.pixels.end(), kWhite);
-}
-
 void FakePictureBox::SetSize(float width, float height) {
-  image.Reset(static_cast<int>(std::lround(width)), static_cast<int>(std::lround(height)), kWhite);
-}
-
-void FakePictureBox::Move(float new_left, float new_top) {
-  left = new_left;
-  top = new_top;
+  image = Surface::Filled(static_cast<int>(std::lround(width)),
+                          static_cast<int>(std::lround(height)), kWhite);
 }
 
 FakeTimer::~FakeTimer() {
-  screen.Forget(this);
+  screen.Forget(screen.timers, this);
 }
 
 void FakeTimer::SetEnabled(bool value) {
@@ -116,7 +95,7 @@ void FakeSlider::SetValue(int new_value) {
 }
 
 FakeOptionButton::~FakeOptionButton() {
-  screen.Forget(this);
+  screen.Forget(screen.options, this);
 }
 
 void FakeOptionButton::Select() {
@@ -126,52 +105,27 @@ void FakeOptionButton::Select() {
     on_click();
 }
 
-FakeScreen::FakeScreen() {
-  desktop.Reset(1024, 768, kBlack);
-}
-
 std::unique_ptr<Window> FakeScreen::CreateScreenWindow(const std::string& title,
                                                        InputHandlers input) {
   Log("Create " + title);
-  auto window = std::make_unique<FakeWindow>(*this, title, std::move(input));
-  windows_.push_back(window.get());
-  return window;
+  return std::make_unique<FakeWindow>(*this, title, std::move(input),
+                                      static_cast<int>(screen_twips.width) / kTwipsPerPixel,
+                                      static_cast<int>(screen_twips.height) / kTwipsPerPixel);
 }
 
 std::unique_ptr<Window> FakeScreen::CreateDialogWindow(const std::string& caption, int width_twips,
                                                        int height_twips,
                                                        std::function<void()> on_close) {
   Log("Create " + caption);
-  auto window = std::make_unique<FakeWindow>(*this, caption, InputHandlers{});
-  window->image.Reset(Pixels(width_twips), Pixels(height_twips), kWhite);
+  auto window = std::make_unique<FakeWindow>(*this, caption, InputHandlers{}, Pixels(width_twips),
+                                             Pixels(height_twips));
   window->on_close = std::move(on_close);
-  windows_.push_back(window.get());
   return window;
 }
 
-std::unique_ptr<PictureBox> FakeScreen::CreatePictureBox(Window&, const PictureBoxSpec& layout,
-                                                         InputHandlers input) {
-  return std::make_unique<FakePictureBox>(*this, layout, std::move(input));
-}
-
-std::unique_ptr<Slider> FakeScreen::CreateSlider(Window&, const SliderSpec& layout,
-                                                 std::function<void()> on_change) {
-  return std::make_unique<FakeSlider>(layout, std::move(on_change));
-}
-
-std::unique_ptr<Label> FakeScreen::CreateLabel(Window&, const LabelSpec& layout) {
-  return std::make_unique<FakeLabel>(layout);
-}
-
-void FakeScreen::CreateButton(Window&, const ButtonSpec& layout, std::function<void()> on_click) {
-  buttons_[layout.caption] = std::move(on_click);
-}
-
-void FakeScreen::CreateFrame(Window&, const FrameSpec&) {}
-
-std::unique_ptr<OptionButton> FakeScreen::CreateOptionButton(Window&, const ButtonSpec& layout,
+std::unique_ptr<OptionButton> FakeScreen::CreateOptionButton(Window&, const ButtonSpec&,
                                                              std::function<void()> on_click) {
-  auto option = std::make_unique<FakeOptionButton>(*this, layout, std::move(on_click));
+  auto option = std::make_unique<FakeOptionButton>(*this, std::move(on_click));
   options.push_back(option.get());
   return option;
 }
@@ -181,10 +135,6 @@ std::unique_ptr<Timer> FakeScreen::CreateTimer(Window&, std::int32_t interval_ms
   auto timer = std::make_unique<FakeTimer>(*this, interval_ms, std::move(on_tick));
   timers.push_back(timer.get());
   return timer;
-}
-
-SizeF FakeScreen::ScreenTwips() {
-  return screen_twips;
 }
 
 void FakeScreen::MsgBox(const std::string& text) {
@@ -228,22 +178,17 @@ void FakeScreen::ReleaseDC(Hwnd, Hdc dc) {
   UnregisterSurface(dc);
 }
 
-void FakeScreen::BitBlt(Hdc dest, int x, int y, int width, int height, Hdc src, int src_x,
-                        int src_y, std::uint32_t rop) {
-  StretchBlt(dest, x, y, width, height, src, src_x, src_y, width, height, rop);
-}
-
-// Nearest neighbour, which is what COLORONCOLOR does when shrinking.
+// Nearest neighbour, which is what COLORONCOLOR does when shrinking. The source rectangle is in
+// the source's logical units, mapped onto its pixels.
 void FakeScreen::StretchBlt(Hdc dest, int x, int y, int width, int height, Hdc src, int src_x,
                             int src_y, int src_width, int src_height, std::uint32_t) {
   Surface* to = SurfaceOf(dest);
   const Surface* from = SurfaceOf(src);
-  if (!to || !from || width <= 0 || height <= 0)
+  if (!to || !from || width <= 0 || height <= 0 || from->logical_width <= 0 ||
+      from->logical_height <= 0) {
     return;
+  }
   const Surface source = *from;  // the same surface may be both ends
-  if (source.logical_width <= 0 || source.logical_height <= 0)
-    return;
-  // Logical source coordinates, then onto the source's pixels.
   const auto source_pixel = [](int start, int offset, int span, int extent, int pixels,
                                int logical) {
     const std::int64_t numerator =
@@ -256,15 +201,10 @@ void FakeScreen::StretchBlt(Hdc dest, int x, int y, int width, int height, Hdc s
       const int sx = source_pixel(src_x, dx, src_width, width, source.width, source.logical_width);
       const int sy =
           source_pixel(src_y, dy, src_height, height, source.height, source.logical_height);
-      if (to->Contains(x + dx, y + dy) && source.Contains(sx, sy)) {
+      if (source.Contains(sx, sy))
         to->Set(x + dx, y + dy, source.At(sx, sy));
-      }
     }
   }
-}
-
-void FakeScreen::SetStretchBltMode(Hdc, int mode) {
-  Log("SetStretchBltMode " + std::to_string(mode));
 }
 
 Hrgn FakeScreen::CreateRectRgn(int left, int top, int right, int bottom) {
@@ -276,7 +216,7 @@ Hrgn FakeScreen::CreateRectRgn(int left, int top, int right, int bottom) {
 
 void FakeScreen::SetWindowRgn(Hwnd hwnd, Hrgn region, bool) {
   Log("SetWindowRgn");
-  for (FakeWindow* window : windows_) {
+  for (FakeWindow* window : windows) {
     if (window->hwnd != hwnd)
       continue;
     if (window->region)
@@ -294,10 +234,10 @@ void FakeScreen::DeleteObject(Hrgn region) {
 }
 
 FakeWindow* FakeScreen::WindowTitled(const std::string& title) const {
-  const auto it =
-      std::find_if(windows_.begin(), windows_.end(),
-                   [&title](const FakeWindow* window) { return window->title == title; });
-  return it == windows_.end() ? nullptr : *it;
+  const auto it = std::find_if(windows.begin(), windows.end(), [&title](const FakeWindow* window) {
+    return window->title == title;
+  });
+  return it == windows.end() ? nullptr : *it;
 }
 
 void FakeScreen::FireTimers() {
@@ -317,7 +257,7 @@ bool FakeScreen::ClickButton(const std::string& caption) {
 }
 
 bool FakeScreen::CloseDialog() {
-  for (FakeWindow* window : windows_) {
+  for (FakeWindow* window : windows) {
     if (window->on_close) {
       window->on_close();
       return true;
@@ -332,23 +272,9 @@ Hdc FakeScreen::RegisterSurface(Surface& surface) {
   return dc;
 }
 
-void FakeScreen::UnregisterSurface(Hdc dc) {
-  surfaces_.erase(dc);
-}
-
 Surface* FakeScreen::SurfaceOf(Hdc dc) {
   const auto it = surfaces_.find(dc);
   return it == surfaces_.end() ? nullptr : it->second;
-}
-
-void FakeScreen::Forget(FakeWindow* window) {
-  Erase(windows_, window);
-}
-void FakeScreen::Forget(FakeTimer* timer) {
-  Erase(timers, timer);
-}
-void FakeScreen::Forget(FakeOptionButton* option) {
-  Erase(options, option);
 }
 
 }  // namespace solvarine::fakes

@@ -16,13 +16,16 @@ namespace solvarine::fakes {
 
 class FakeScreen;
 
+// Windows, controls and timers are plain objects whose state the tests read.
 struct FakeWindow : Window {
-  FakeWindow(FakeScreen& screen, std::string title, InputHandlers input);
+  FakeWindow(FakeScreen& screen, std::string title, InputHandlers input, int width, int height);
   ~FakeWindow() override;
   Hwnd hWnd() const override { return hwnd; }
   void Show() override;
-  Hdc hDC() override;
-  SizeF ScaleSize() const override;
+  Hdc hDC() override { return dc; }
+  SizeF ScaleSize() const override {
+    return {static_cast<float>(image.width), static_cast<float>(image.height)};
+  }
 
   FakeScreen& screen;
   std::string title;
@@ -40,11 +43,16 @@ struct FakePictureBox : PictureBox {
   FakePictureBox(FakeScreen& screen, const PictureBoxSpec& layout, InputHandlers input);
   ~FakePictureBox() override;
   Hdc hDC() override { return dc; }
-  SizeF ScaleSize() const override;
+  SizeF ScaleSize() const override {
+    return {static_cast<float>(image.logical_width), static_cast<float>(image.logical_height)};
+  }
   void SetPicture(const Picture& picture) override;
-  void ClearPicture() override;
+  void ClearPicture() override { image.Fill(kWhite); }
   void SetSize(float width, float height) override;
-  void Move(float new_left, float new_top) override;
+  void Move(float new_left, float new_top) override {
+    left = new_left;
+    top = new_top;
+  }
   void Refresh() override { ++refreshes; }
 
   FakeScreen& screen;
@@ -83,21 +91,19 @@ struct FakeSlider : Slider {
 };
 
 struct FakeLabel : Label {
-  explicit FakeLabel(const LabelSpec& layout) : layout(layout), caption(layout.caption) {}
+  explicit FakeLabel(const LabelSpec& layout) : caption(layout.caption) {}
   void SetCaption(const std::string& text) override { caption = text; }
 
-  LabelSpec layout;
   std::string caption;
 };
 
 struct FakeOptionButton : OptionButton {
-  FakeOptionButton(FakeScreen& screen, const ButtonSpec& layout, std::function<void()> on_click)
-      : screen(screen), layout(layout), on_click(std::move(on_click)) {}
+  FakeOptionButton(FakeScreen& screen, std::function<void()> on_click)
+      : screen(screen), on_click(std::move(on_click)) {}
   ~FakeOptionButton() override;
   void Select() override;
 
   FakeScreen& screen;
-  ButtonSpec layout;
   bool selected = false;
   std::function<void()> on_click;
 };
@@ -122,30 +128,35 @@ inline FakeOptionButton& Of(const std::unique_ptr<OptionButton>& option) {
   return static_cast<FakeOptionButton&>(*option);
 }
 
-// Windows, controls and drawing in memory. Every call that matters for ordering is logged.
+// Windows, controls and drawing in memory; every call that matters for ordering is logged.
 class FakeScreen final : public Ui, public Gdi {
  public:
-  FakeScreen();
-
   // Ui
   std::unique_ptr<Window> CreateScreenWindow(const std::string& title,
                                              InputHandlers input) override;
   std::unique_ptr<Window> CreateDialogWindow(const std::string& caption, int width_twips,
                                              int height_twips,
                                              std::function<void()> on_close) override;
-  std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& layout,
-                                               InputHandlers input) override;
-  std::unique_ptr<Slider> CreateSlider(Window& parent, const SliderSpec& layout,
-                                       std::function<void()> on_change) override;
-  std::unique_ptr<Label> CreateLabel(Window& parent, const LabelSpec& layout) override;
-  void CreateButton(Window& parent, const ButtonSpec& layout,
-                    std::function<void()> on_click) override;
-  void CreateFrame(Window& parent, const FrameSpec& layout) override;
-  std::unique_ptr<OptionButton> CreateOptionButton(Window& parent, const ButtonSpec& layout,
+  std::unique_ptr<PictureBox> CreatePictureBox(Window&, const PictureBoxSpec& layout,
+                                               InputHandlers input) override {
+    return std::make_unique<FakePictureBox>(*this, layout, std::move(input));
+  }
+  std::unique_ptr<Slider> CreateSlider(Window&, const SliderSpec& layout,
+                                       std::function<void()> on_change) override {
+    return std::make_unique<FakeSlider>(layout, std::move(on_change));
+  }
+  std::unique_ptr<Label> CreateLabel(Window&, const LabelSpec& layout) override {
+    return std::make_unique<FakeLabel>(layout);
+  }
+  void CreateButton(Window&, const ButtonSpec& layout, std::function<void()> on_click) override {
+    buttons_[layout.caption] = std::move(on_click);
+  }
+  void CreateFrame(Window&, const FrameSpec&) override {}
+  std::unique_ptr<OptionButton> CreateOptionButton(Window&, const ButtonSpec&,
                                                    std::function<void()> on_click) override;
-  std::unique_ptr<Timer> CreateTimer(Window& owner, std::int32_t interval_ms,
+  std::unique_ptr<Timer> CreateTimer(Window&, std::int32_t interval_ms,
                                      std::function<void()> on_tick) override;
-  SizeF ScreenTwips() override;
+  SizeF ScreenTwips() override { return screen_twips; }
   void MsgBox(const std::string& text) override;
   OpenFileResult GetOpenFileName(Window& owner, const OpenFileRequest& request) override;
 
@@ -156,10 +167,14 @@ class FakeScreen final : public Ui, public Gdi {
   Hdc GetDC(Hwnd window) override;
   void ReleaseDC(Hwnd window, Hdc dc) override;
   void BitBlt(Hdc dest, int x, int y, int width, int height, Hdc src, int src_x, int src_y,
-              std::uint32_t rop) override;
+              std::uint32_t rop) override {
+    StretchBlt(dest, x, y, width, height, src, src_x, src_y, width, height, rop);
+  }
   void StretchBlt(Hdc dest, int x, int y, int width, int height, Hdc src, int src_x, int src_y,
                   int src_width, int src_height, std::uint32_t rop) override;
-  void SetStretchBltMode(Hdc dc, int mode) override;
+  void SetStretchBltMode(Hdc, int mode) override {
+    Log("SetStretchBltMode " + std::to_string(mode));
+  }
   Hrgn CreateRectRgn(int left, int top, int right, int bottom) override;
   void SetWindowRgn(Hwnd window, Hrgn region, bool redraw) override;
   void DeleteObject(Hrgn region) override;
@@ -174,17 +189,19 @@ class FakeScreen final : public Ui, public Gdi {
     open_file_results_.push_back(std::move(result));
   }
 
+  // For the fakes.
   Hdc RegisterSurface(Surface& surface);
-  void UnregisterSurface(Hdc dc);
+  void UnregisterSurface(Hdc dc) { surfaces_.erase(dc); }
   void Log(std::string entry) { log.push_back(std::move(entry)); }
-  void Forget(FakeWindow* window);
-  void Forget(FakeTimer* timer);
-  void Forget(FakeOptionButton* option);
+  template <typename T>
+  void Forget(std::vector<T*>& items, T* item) {
+    std::erase(items, item);
+  }
   Hwnd NewHwnd() { return static_cast<Hwnd>(++next_handle_); }
   int NextStacking() { return ++stacking_; }
 
   static constexpr Hwnd kDesktop = static_cast<Hwnd>(1);
-  Surface desktop;  // what the screen shows when the program copies it
+  Surface desktop = Surface::Filled(1024, 768, kBlack);  // what a copy of the screen reads
   SizeF screen_twips{1024.0f * 15, 768.0f * 15};
   std::vector<std::string> log;
   std::vector<std::string> messages;
@@ -193,13 +210,13 @@ class FakeScreen final : public Ui, public Gdi {
   int cursor_count = 0;
   int dcs_out = 0;
   int live_regions = 0;
+  std::vector<FakeWindow*> windows;
   std::vector<FakeTimer*> timers;
   std::vector<FakeOptionButton*> options;
 
  private:
   Surface* SurfaceOf(Hdc dc);
 
-  std::vector<FakeWindow*> windows_;
   std::vector<std::string> foreign_titles_;
   std::map<std::string, std::function<void()>> buttons_;
   std::map<Hdc, Surface*> surfaces_;

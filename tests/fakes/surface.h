@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -17,13 +18,13 @@ struct Surface {
   int logical_height = 0;
   std::vector<std::uint32_t> pixels;
 
-  void Reset(int new_width, int new_height, std::uint32_t fill) {
-    width = new_width > 0 ? new_width : 0;
-    height = new_height > 0 ? new_height : 0;
-    logical_width = width;
-    logical_height = height;
-    pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), fill);
+  static Surface Filled(int width, int height, std::uint32_t colour) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    return {width, height, width, height,
+            std::vector<std::uint32_t>(static_cast<size_t>(width) * height, colour)};
   }
+  void Fill(std::uint32_t colour) { std::fill(pixels.begin(), pixels.end(), colour); }
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
   std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
   void Set(int x, int y, std::uint32_t colour) {

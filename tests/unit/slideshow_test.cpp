@@ -112,7 +112,7 @@ TEST_F(SlideshowTest, DesktopSnapshotOnlyForBackgroundOne) {
     platform.pictures.pictures = fake.pictures.pictures;
     platform.store.values = fake.store.values;
     platform.store.values["Haikei"] = haikei;
-    platform.screen.desktop.Reset(1024, 768, kGreen);
+    platform.screen.desktop = fakes::Surface::Filled(1024, 768, kGreen);
     Program fresh(platform.platform);
     StartUp(fresh, "/s");
     const std::uint32_t expected = std::string(haikei) == "1" ? kGreen : fakes::kBlack;
@@ -135,7 +135,8 @@ TEST_F(SlideshowTest, EachTickDrawsTheCurrentPhotoWhereItIsClippedAndAdvancesWit
                {kGreen, {196, 336, 436, 656}}};
   for (const auto& expected : shown) {
     fake.random.values = {0.25f, 0.75f};
-    fake.screen.desktop.Reset(1024, 768, expected.colour);  // what the screen shows now
+    fake.screen.desktop =
+        fakes::Surface::Filled(1024, 768, expected.colour);  // what the screen shows now
     ASSERT_FALSE(Tick());
     const ClipRect clip = *Window("Form4")->region;
     EXPECT_EQ(clip, expected.clip);

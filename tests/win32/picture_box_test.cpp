@@ -1,3 +1,7 @@
+#include "platform/win32/gdi_objects.h"
+#include "platform/win32/text.h"
+#include "platform/win32/wic_picture_loader.h"
+#include "tests/win32/temp_folder.h"
 #include "tests/win32/ui_test_support.h"
 
 namespace solvarine::win32::testing {
@@ -10,22 +14,41 @@ class PictureBoxTest : public UiTest {
   std::unique_ptr<Window> window_ = ui_.CreateScreenWindow("Solvarine picture test", {});
 };
 
-TEST_F(PictureBoxTest, AutoSizedBoxTakesThePicturesSizeAndPixels) {
-  auto box = ui_.CreatePictureBox(*window_, {{0, 0, 1500, 1500}, false, true, 0}, {});
-  const Picture picture = Picture::FullSize(
-      3, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF123456, 0xFFFFFFFF, 0xFF000000});
-  box->SetPicture(picture);
+// A photo decoded at a fifth of its size: the holder reports the photo's own size, and a copy
+// from it, as the tick makes one, yields the whole photo with each quarter in its place.
+TEST_F(PictureBoxTest, AHolderOfAReducedDecodeCopiesAsTheWholePhoto) {
+  constexpr int kWidth = 2000;
+  constexpr int kHeight = 1500;
+  constexpr std::uint32_t kQuarters[] = {0xE01010, 0x10E010, 0x1010E0, 0xE0E010};
+  const auto quarter = [&](int x, int y, int width, int height) {
+    return kQuarters[(y * 2 / height) * 2 + x * 2 / width];
+  };
+  std::vector<std::uint32_t> pixels;
+  for (int i = 0; i < kWidth * kHeight; ++i)
+    pixels.push_back(quarter(i % kWidth, i / kWidth, kWidth, kHeight));
+  const TempFolder folder;
+  const std::wstring file = folder.WriteFile(L"q.bmp", Bmp(kWidth, kHeight, pixels));
+  const Picture picture = WicPictureLoader().LoadPicture(Narrow(file), 500);
+  EXPECT_EQ(
+      std::vector<int>({picture.width, picture.height, picture.pixel_width, picture.pixel_height}),
+      std::vector<int>({kWidth, kHeight, 400, 300}));
 
-  EXPECT_EQ(box->ScaleSize().width, 3.0f);
-  EXPECT_EQ(box->ScaleSize().height, 2.0f);
-  for (int i = 0; i < 6; ++i) {
-    const std::uint32_t argb = picture.pixels[i];
-    EXPECT_EQ(::GetPixel(Native(box->hDC()), i % 3, i / 3),
-              RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF))
-        << i;
+  auto holder = ui_.CreatePictureBox(*window_, {{0, 0, 150, 150}, false, true, 1}, {});
+  auto canvas = ui_.CreatePictureBox(*window_, {{0, 0, 3300, 3300}, true, false, 0}, {});
+  holder->SetPicture(picture);
+  EXPECT_EQ(holder->ScaleSize().width, static_cast<float>(kWidth));
+  EXPECT_EQ(holder->ScaleSize().height, static_cast<float>(kHeight));
+  gdi_.SetStretchBltMode(canvas->hDC(), COLORONCOLOR);
+  gdi_.StretchBlt(canvas->hDC(), 0, 0, 200, 150, holder->hDC(), 0, 0, kWidth, kHeight, SRCCOPY);
+  const HDC dc = Native(canvas->hDC());
+  for (const auto& [x, y] : {std::pair{50, 37}, {150, 37}, {50, 112}, {150, 112}, {199, 149}}) {
+    const COLORREF shown = ::GetPixel(dc, x, y);
+    const std::uint32_t expected = quarter(x, y, 200, 150);
+    EXPECT_NEAR(GetRValue(shown), (expected >> 16) & 0xFF, 24) << x << "," << y;
+    EXPECT_NEAR(GetGValue(shown), (expected >> 8) & 0xFF, 24) << x << "," << y;
+    EXPECT_NEAR(GetBValue(shown), expected & 0xFF, 24) << x << "," << y;
   }
-  box->SetPicture(Picture::FullSize(1, 1, {0xFF00FF00}));
-  EXPECT_EQ(box->ScaleSize().width, 1.0f);
+  EXPECT_EQ(::GetPixel(dc, 200, 75), kWhite) << "nothing drawn beyond";
 }
 
 TEST_F(PictureBoxTest, FixedBoxDrawsThePictureTopLeftOverWhiteAndClears) {
@@ -33,29 +56,47 @@ TEST_F(PictureBoxTest, FixedBoxDrawsThePictureTopLeftOverWhiteAndClears) {
   box->SetSize(30.4f, 20.6f);
   EXPECT_EQ(box->ScaleSize().width, 30.0f);
   EXPECT_EQ(box->ScaleSize().height, 21.0f);
-
   box->SetPicture(Picture::FullSize(2, 1, {0xFFFF0000, 0xFF0000FF}));
-  HDC dc = Native(box->hDC());
+  const HDC dc = Native(box->hDC());
   EXPECT_EQ(::GetPixel(dc, 1, 0), RGB(0, 0, 255));
   EXPECT_EQ(::GetPixel(dc, 2, 0), kWhite);
   EXPECT_EQ(::GetPixel(dc, 29, 20), kWhite);
   EXPECT_EQ(box->ScaleSize().width, 30.0f) << "a fixed box keeps its size";
-
   box->ClearPicture();
   EXPECT_EQ(::GetPixel(dc, 0, 0), kWhite);
 }
 
-TEST_F(PictureBoxTest, RefreshPaintsAtOnceAndTheScreenShowsTheImage) {
+TEST_F(PictureBoxTest, StretchingWithColorOnColorDropsRowsInsteadOfBlending) {
+  auto source = ui_.CreatePictureBox(*window_, {{0, 0, 15, 15}, false, true, 0}, {});
+  auto target = ui_.CreatePictureBox(*window_, {{0, 0, 150, 150}, false, false, 1}, {});
+  source->SetPicture(Picture::FullSize(
+      1, 6, {0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF}));
+  gdi_.SetStretchBltMode(target->hDC(), COLORONCOLOR);
+  gdi_.StretchBlt(target->hDC(), 0, 0, 1, 3, source->hDC(), 0, 0, 1, 6, SRCCOPY);
+  for (int y = 0; y < 3; ++y) {
+    const COLORREF pixel = ::GetPixel(Native(target->hDC()), 0, y);
+    EXPECT_TRUE(pixel == RGB(0, 0, 0) || pixel == kWhite) << std::hex << pixel;
+  }
+}
+
+TEST_F(PictureBoxTest, RefreshPaintsAtOnceAndTheRegionShowsExactlyItsRectangle) {
   window_->Show();
   auto box = ui_.CreatePictureBox(*window_, {{1500, 1500, 600, 600}, true, false, 0}, {});
   const HWND box_hwnd = ChildrenOfClass(Native(window_->hWnd()), L"SolvarinePictureBox").at(0);
   ASSERT_TRUE(PumpUntil([] { return ScreenPixel(110, 110) == kWhite; }));
-
   box->SetPicture(Picture::FullSize(40, 40, std::vector<std::uint32_t>(1600, 0xFF00FF00)));
   EXPECT_TRUE(::GetUpdateRect(box_hwnd, nullptr, FALSE)) << "drawing waits for the next paint";
   box->Refresh();
   EXPECT_FALSE(::GetUpdateRect(box_hwnd, nullptr, FALSE)) << "Refresh paints before it returns";
   EXPECT_TRUE(PumpUntil([] { return ScreenPixel(110, 110) == RGB(0, 255, 0); }));
+
+  const long before = LiveGdiObjects();
+  gdi_.SetWindowRgn(window_->hWnd(), gdi_.CreateRectRgn(105, 106, 111, 112), true);
+  EXPECT_EQ(LiveGdiObjects(), before) << "the window owns the region now";
+  EXPECT_TRUE(PumpUntil([] {
+    return ScreenPixel(110, 111) == RGB(0, 255, 0) && ScreenPixel(111, 111) != RGB(0, 255, 0) &&
+           ScreenPixel(110, 112) != RGB(0, 255, 0) && ScreenPixel(104, 106) != RGB(0, 255, 0);
+  }));
 }
 
 }  // namespace
