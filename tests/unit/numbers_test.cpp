@@ -11,48 +11,41 @@
 namespace solvarine {
 namespace {
 
-struct TextCase {
-  const char* text;
-  std::optional<std::int32_t> int32;  // nothing: the read fails
-  std::optional<std::int16_t> int16;
-};
+constexpr std::int64_t kFails = INT64_MIN;
 
-void ExpectConversions(const TextCase& c) {
-  const auto read32 = [&] { return ToInt32(ParseNumber(c.text)); };
-  const auto read16 = [&] { return ToInt16(ParseNumber(c.text)); };
-  if (c.int32) {
-    EXPECT_EQ(read32(), *c.int32);
-  } else {
-    EXPECT_THROW(read32(), Failure);
-  }
-  if (c.int16) {
-    EXPECT_EQ(read16(), *c.int16);
-  } else {
-    EXPECT_THROW(read16(), Failure);
+template <typename Convert>
+std::int64_t Read(const char* text, Convert convert) {
+  try {
+    return convert(ParseNumber(text));
+  } catch (const Failure&) {
+    return kFails;
   }
 }
 
 TEST(TextToInteger, RoundsHalvesToEvenAndChecksTheRange) {
-  const TextCase cases[] = {TextCase{"2", 2, 2},
-                            TextCase{"2.5", 2, 2},
-                            TextCase{"3.5", 4, 4},
-                            TextCase{"-2.5", -2, -2},
-                            TextCase{" 17 ", 17, 17},
-                            TextCase{"-1", -1, -1},
-                            TextCase{"40000", 40000, std::nullopt},
-                            TextCase{"32767.5", 32768, std::nullopt},
-                            TextCase{"-32768", -32768, -32768},
-                            TextCase{"2147483647", 2147483647, std::nullopt},
-                            TextCase{"2147483648", std::nullopt, std::nullopt},
-                            TextCase{"", std::nullopt, std::nullopt},
-                            TextCase{"abc", std::nullopt, std::nullopt},
-                            TextCase{"12abc", std::nullopt, std::nullopt},
-                            TextCase{"inf", std::nullopt, std::nullopt},
-                            TextCase{"nan", std::nullopt, std::nullopt},
-                            TextCase{"-", std::nullopt, std::nullopt}};
-  for (const TextCase& c : cases) {
-    SCOPED_TRACE(c.text);
-    ExpectConversions(c);
+  const struct {
+    const char* text;
+    std::int64_t int32, int16;
+  } cases[] = {{"2", 2, 2},
+               {"2.5", 2, 2},
+               {"3.5", 4, 4},
+               {"-2.5", -2, -2},
+               {" 17 ", 17, 17},
+               {"-1", -1, -1},
+               {"40000", 40000, kFails},
+               {"32767.5", 32768, kFails},
+               {"-32768", -32768, -32768},
+               {"2147483647", 2147483647, kFails},
+               {"2147483648", kFails, kFails},
+               {"", kFails, kFails},
+               {"abc", kFails, kFails},
+               {"12abc", kFails, kFails},
+               {"inf", kFails, kFails},
+               {"nan", kFails, kFails},
+               {"-", kFails, kFails}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(Read(c.text, ToInt32), c.int32) << c.text;
+    EXPECT_EQ(Read(c.text, ToInt16), c.int16) << c.text;
   }
 }
 
@@ -63,6 +56,7 @@ TEST(CheckedArithmetic, FailsOnOverflowOnly) {
   EXPECT_THROW(CheckedAdd16(32767, 1), Failure);
   EXPECT_THROW(CheckedDivide(1, 0), Failure);
   EXPECT_THROW(CheckedDivide(0, 0), Failure);
+  EXPECT_THROW(ToSingle(1e39), Failure);
 }
 
 TEST(SizeSetting, KeepsItsTextUntilReplacedByTheSlidersNumber) {
@@ -72,26 +66,20 @@ TEST(SizeSetting, KeepsItsTextUntilReplacedByTheSlidersNumber) {
   EXPECT_EQ(Variant(std::int16_t{250}).Text(), "250");
 }
 
-struct StoredCase {
-  std::optional<std::string> stored;  // nothing: the key is absent
-  std::int16_t expected;
-};
-
-// A bad value in the store must not stop the screen saver: it reads as the default.
-TEST(Settings, NumericKeysReadMalformedValuesAsTheirDefault) {
-  const StoredCase cases[] = {{std::nullopt, 7}, {"3", 3}, {"2.5", 2},   {"-1", -1},
-                              {"", 7},           {"x", 7}, {"40000", 7}, {" 5 ", 5}};
-  for (const StoredCase& c : cases) {
+// A bad value in the store must not stop the screen saver: it reads as the default. A present
+// but empty text is not replaced by the default.
+TEST(Settings, MalformedNumbersReadAsTheirDefaultAndReadingWritesNothing) {
+  const std::pair<std::optional<std::string>, std::int16_t> cases[] = {
+      {std::nullopt, 7}, {"3", 3}, {"2.5", 2},   {"-1", -1},
+      {"", 7},           {"x", 7}, {"40000", 7}, {" 5 ", 5}};
+  for (const auto& [stored, expected] : cases) {
     fakes::FakeSettingsStore store;
-    if (c.stored)
-      store.values["Fileindex"] = *c.stored;
-    EXPECT_EQ(Settings(store).GetInt16(key::kFileindex, 7), c.expected)
-        << "stored: " << c.stored.value_or("(absent)");
-    EXPECT_TRUE(store.writes.empty()) << "reading must not write";
+    if (stored)
+      store.values = {{"Fileindex", *stored}, {"Speed", *stored}};
+    EXPECT_EQ(Settings(store).GetInt16(key::kFileindex, 7), expected) << stored.value_or("-");
+    EXPECT_EQ(Settings(store).GetInt32(key::kSpeed, 7), stored == "40000" ? 40000 : expected);
+    EXPECT_TRUE(store.writes.empty());
   }
-}
-
-TEST(Settings, PresentButEmptyTextIsNotReplacedByTheDefault) {
   fakes::FakeSettingsStore store;
   store.values["Filename"] = "";
   EXPECT_EQ(Settings(store).GetText(key::kFilename, "sample1.jpg"), "");

@@ -69,28 +69,5 @@ TEST_F(DrawnSizeTest, EachLoadAsksForTheLargestDiagonalItIsDrawnAt) {
   EXPECT_EQ(current.pictures.drawn_diagonals.back(), kPreviewDiagonal) << "UseCurrentDir";
 }
 
-// The holders report the photo's own size while keeping fewer pixels, so the placement and the
-// preview are those of the full photo.
-TEST_F(DrawnSizeTest, HoldersReportThePhotosOwnSize) {
-  fake.store.values["chokkei"] = "200";
-  ASSERT_FALSE(Start("/s"));
-  ASSERT_FALSE(Tick());  // a.jpg, 640 x 480
-  const auto& holder = static_cast<fakes::FakePictureBox&>(*program.form4().Picture2);
-  EXPECT_EQ(holder.ScaleSize().width, 640.0f);
-  EXPECT_EQ(holder.ScaleSize().height, 480.0f);
-  EXPECT_EQ(holder.image.width, 160);
-  EXPECT_EQ(holder.image.height, 120);
-  const auto& canvas = static_cast<fakes::FakePictureBox&>(*program.form4().Picture1);
-  // 160 x 120 centred in the 200 x 200 canvas, every drawn pixel red.
-  EXPECT_EQ(canvas.image.At(20, 40), kRed);
-  EXPECT_EQ(canvas.image.At(179, 159), kRed);
-  EXPECT_EQ(canvas.image.At(19, 40), fakes::kWhite);
-  EXPECT_EQ(canvas.image.At(20, 160), fakes::kWhite);
-
-  const auto& preview_holder = static_cast<fakes::FakePictureBox&>(*program.form3().Picture2);
-  EXPECT_EQ(preview_holder.ScaleSize().width, 640.0f);
-  EXPECT_LT(preview_holder.image.width, 640);
-}
-
 }  // namespace
 }  // namespace solvarine

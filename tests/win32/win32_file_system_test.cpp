@@ -13,81 +13,52 @@
 namespace solvarine::win32::testing {
 namespace {
 
-// One line per entry, e.g. "sub/ hidden", sorted, so listings compare and print plainly.
-std::vector<std::string> Sorted(const std::vector<FolderEntry>& entries) {
-  std::vector<std::string> lines;
-  for (const FolderEntry& e : entries) {
-    lines.push_back(e.name + (e.directory ? "/" : "") + (e.hidden ? " hidden" : "") +
-                    (e.system ? " system" : ""));
-  }
-  std::sort(lines.begin(), lines.end());
-  return lines;
-}
-
 class Win32FileSystemTest : public ::testing::Test {
  protected:
   TempFolder folder_;
   CurrentDirectoryGuard restore_;
   Win32FileSystem files_;
+  std::string root_ = Narrow(folder_.path());
 };
 
 TEST(NormalizeFolderPathTest, EndsInSeparatorOnlyAtARoot) {
-  const struct {
-    const wchar_t* path;
-    const wchar_t* expected;
-  } cases[] = {
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
       {L"C:\\", L"C:\\"},
       {L"C:", L"C:\\"},
       {L"C:\\Photos\\", L"C:\\Photos"},
       {L"\\\\server\\share\\", L"\\\\server\\share\\"},
       {L"\\\\server\\share\\Photos\\", L"\\\\server\\share\\Photos"},
       {L"\\\\?\\UNC\\server\\share\\", L"\\\\?\\UNC\\server\\share\\"},
-      {L"\\\\?\\Volume{1234}\\", L"\\\\?\\Volume{1234}\\"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(Narrow(c.path));
-    EXPECT_EQ(NormalizeFolderPath(c.path), c.expected);
-  }
+      {L"\\\\?\\Volume{1234}\\", L"\\\\?\\Volume{1234}\\"}};
+  for (const auto& [path, expected] : cases)
+    EXPECT_EQ(NormalizeFolderPath(path), expected) << Narrow(path);
 }
 
+// A drive alone ("C:", the default photo folder) is that drive's current folder, as in Windows.
 TEST_F(Win32FileSystemTest, FullFolderPathResolvesEveryForm) {
-  const std::string root = Narrow(folder_.path());
   folder_.MakeFolder(L"sub");
   folder_.MakeFolder(L"写真");
-  files_.ChDir(root);
-  const struct {
-    std::string name;
-    std::string expected;
-  } cases[] = {
-      {"C:", root},  // a drive-relative name on the current drive is the current directory
-      {root, root},
-      {root + "/sub/", root + "\\sub"},
-      {root + "\\sub\\..", root},
-      {"sub", root + "\\sub"},
-      {"写真", root + "\\写真"},
-      {"..\\" + Narrow(folder_.path().substr(folder_.path().rfind(L'\\') + 1)) + "\\写真\\",
-       root + "\\写真"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(files_.FullFolderPath(c.name), c.expected);
-  }
+  files_.ChDir(root_);
+  const std::string leaf = Narrow(folder_.path().substr(folder_.path().rfind(L'\\') + 1));
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:", root_},
+      {root_ + "/sub/", root_ + "\\sub"},
+      {root_ + "\\sub\\..", root_},
+      {"写真", root_ + "\\写真"},
+      {"..\\" + leaf + "\\写真\\", root_ + "\\写真"}};
+  for (const auto& [name, expected] : cases)
+    EXPECT_EQ(files_.FullFolderPath(name), expected) << name;
 }
 
-TEST_F(Win32FileSystemTest, ChDirRoundTripsAndAFailedOneStays) {
-  const std::string root = Narrow(folder_.path());
+TEST_F(Win32FileSystemTest, ChDirMovesAndAFailedOneStaysNamingTheFolder) {
   const std::string japanese = Narrow(folder_.MakeFolder(L"日本語 フォルダ"));
   folder_.WriteFile(L"file.jpg", "x");
-  for (const auto& [name, expected] : {std::pair<std::string, std::string>{root, root},
-                                       {japanese, japanese},
-                                       {"..", root},
-                                       {"日本語 フォルダ\\", japanese},
-                                       {"C:\\", "C:\\"}}) {
-    SCOPED_TRACE(name);
+  for (const auto& [name, expected] :
+       {std::pair<std::string, std::string>{japanese, japanese}, {"..", root_}, {"C:\\", "C:\\"}}) {
     files_.ChDir(name);
-    EXPECT_EQ(files_.CurDir(), expected);
+    EXPECT_EQ(files_.CurDir(), expected) << name;
   }
-  files_.ChDir(root);
+  files_.ChDir(root_);
   for (const std::string name : {"missing", "file.jpg"}) {
     try {
       files_.ChDir(name);
@@ -95,7 +66,7 @@ TEST_F(Win32FileSystemTest, ChDirRoundTripsAndAFailedOneStays) {
     } catch (const Failure& failure) {
       EXPECT_NE(std::string(failure.what()).find(name), std::string::npos) << failure.what();
     }
-    EXPECT_EQ(files_.CurDir(), root);
+    EXPECT_EQ(files_.CurDir(), root_);
   }
 }
 
@@ -103,45 +74,42 @@ TEST_F(Win32FileSystemTest, ListFolderReportsEntriesWithAttributes) {
   const struct {
     const wchar_t* name;
     bool directory;
-    DWORD attributes;  // 0: leave as created
-  } items[] = {
-      {L"hidden.jpg", false, FILE_ATTRIBUTE_HIDDEN},
-      {L"system.bmp", false, FILE_ATTRIBUTE_SYSTEM},
-      {L"both.gif", false, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
-      {L"桜.JPG", false, 0},
-      {L"sub", true, 0},
-      {L"隠しフォルダ", true, FILE_ATTRIBUTE_HIDDEN},
-  };
-  std::vector<FolderEntry> expected;
+    DWORD attributes;  // 0: as created
+    const char* line;
+  } items[] = {{L"hidden.jpg", false, FILE_ATTRIBUTE_HIDDEN, "hidden.jpg hidden"},
+               {L"system.bmp", false, FILE_ATTRIBUTE_SYSTEM, "system.bmp system"},
+               {L"桜.JPG", false, 0, "桜.JPG"},
+               {L"隠し", true, FILE_ATTRIBUTE_HIDDEN, "隠し/ hidden"}};
+  std::vector<std::string> expected;
   for (const auto& item : items) {
     const std::wstring path =
         item.directory ? folder_.MakeFolder(item.name) : folder_.WriteFile(item.name, "x");
-    if (item.attributes != 0) {
+    if (item.attributes) {
       const DWORD kept = item.directory ? FILE_ATTRIBUTE_DIRECTORY : 0;
       ASSERT_TRUE(::SetFileAttributesW(path.c_str(), item.attributes | kept));
     }
-    expected.push_back({.name = Narrow(item.name),
-                        .directory = item.directory,
-                        .hidden = (item.attributes & FILE_ATTRIBUTE_HIDDEN) != 0,
-                        .system = (item.attributes & FILE_ATTRIBUTE_SYSTEM) != 0});
+    expected.push_back(item.line);
   }
-  // The same listing whatever form the folder name takes.
-  files_.ChDir(Narrow(folder_.path()));
-  for (const std::wstring& name : {folder_.path(), folder_.path() + L"\\", std::wstring(L".")}) {
-    SCOPED_TRACE(Narrow(name));
-    EXPECT_EQ(Sorted(files_.ListFolder(Narrow(name))), Sorted(expected));
+  std::sort(expected.begin(), expected.end());
+  files_.ChDir(root_);
+  for (const std::string& name : {root_, root_ + "\\", std::string(".")}) {
+    std::vector<std::string> lines;
+    for (const FolderEntry& e : files_.ListFolder(name)) {
+      lines.push_back(e.name + (e.directory ? "/" : "") + (e.hidden ? " hidden" : "") +
+                      (e.system ? " system" : ""));
+    }
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, expected) << name;
   }
 }
 
 TEST_F(Win32FileSystemTest, FullFolderPathAndListFolderRefuseWhatIsNoFolder) {
   folder_.WriteFile(L"file.jpg", "x");
-  files_.ChDir(Narrow(folder_.path()));
-  for (const std::string& name :
-       {std::string(), std::string("missing"), Narrow(folder_ / L"無い"),
-        Narrow(folder_ / L"無い\\深い"), std::string("file.jpg"), Narrow(folder_ / L"file.jpg")}) {
-    SCOPED_TRACE(name);
-    EXPECT_THROW(files_.FullFolderPath(name), Failure);
-    EXPECT_THROW(files_.ListFolder(name), Failure);
+  files_.ChDir(root_);
+  for (const std::string& name : {std::string(), std::string("missing"),
+                                  Narrow(folder_ / L"無い\\深い"), std::string("file.jpg")}) {
+    EXPECT_THROW(files_.FullFolderPath(name), Failure) << name;
+    EXPECT_THROW(files_.ListFolder(name), Failure) << name;
   }
 }
 
