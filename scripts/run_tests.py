@@ -105,8 +105,9 @@ def main() -> int:
         else:
             private = wine["done"]
             print(f"DISPLAY={private.display} WINEPREFIX={private.prefix}")
-            env = {**os.environ, "SOLVARINE_WINEPREFIX": str(private.prefix),
-                   "SOLVARINE_DISPLAY": private.display}
+            # wine-run (the Windows tests) reads WINEPREFIX and DISPLAY, the e2e suite the others.
+            env = {**privatewine.wine_environment(private.prefix, private.display),
+                   "SOLVARINE_WINEPREFIX": str(private.prefix), "SOLVARINE_DISPLAY": private.display}
             # Windows tests whose programs failed to build still show up in CTest as failures.
             say("Windows tests (under Wine)")
             code = run("ctest", "--preset", "windows", "-LE", "^e2e$", "--timeout", "300",
