@@ -17,7 +17,6 @@ add_library(solvarine_win32 STATIC
   platform/win32/message_window.cpp
   platform/win32/persistent_image.cpp
   platform/win32/picture_box.cpp
-  platform/win32/picture_header.cpp
   platform/win32/registry_settings_store.cpp
   platform/win32/screen_window.cpp
   platform/win32/slider.cpp

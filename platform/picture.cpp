@@ -2,8 +2,70 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace solvarine {
+
+namespace {
+
+// Where an upright picture's pixels lie in the stored ones: the stored index of the upright
+// top-left pixel, and the stored steps of one upright pixel to the right and one row down.
+struct StoredWalk {
+  std::ptrdiff_t origin;
+  std::ptrdiff_t right;
+  std::ptrdiff_t down;
+};
+
+StoredWalk WalkFor(int orientation, std::ptrdiff_t width, std::ptrdiff_t height) {
+  const std::ptrdiff_t last_column = width - 1;
+  const std::ptrdiff_t last_row = (height - 1) * width;
+  switch (orientation) {
+    case 2:  // mirrored left to right
+      return {last_column, -1, width};
+    case 3:  // turned half round
+      return {last_row + last_column, -1, -width};
+    case 4:  // mirrored top to bottom
+      return {last_row, 1, -width};
+    case 5:  // mirrored along the diagonal from the top left
+      return {0, width, 1};
+    case 6:  // stored a quarter turn anticlockwise
+      return {last_row, -width, 1};
+    case 7:  // mirrored along the diagonal from the top right
+      return {last_row + last_column, -width, -1};
+    case 8:  // stored a quarter turn clockwise
+      return {last_column, width, -1};
+    default:
+      return {0, 1, width};
+  }
+}
+
+}  // namespace
+
+void Picture::TurnUpright(int orientation) {
+  const auto stored_width = static_cast<std::ptrdiff_t>(pixel_width);
+  const auto stored_height = static_cast<std::ptrdiff_t>(pixel_height);
+  if (orientation < 2 || orientation > 8 || stored_width <= 0 || stored_height <= 0 ||
+      pixels.size() != static_cast<std::size_t>(stored_width * stored_height)) {
+    return;
+  }
+  const StoredWalk walk = WalkFor(orientation, stored_width, stored_height);
+  if (SwapsSides(orientation)) {
+    std::swap(width, height);
+    std::swap(pixel_width, pixel_height);
+  }
+  std::vector<std::uint32_t> upright(pixels.size());
+  auto out = upright.begin();
+  for (std::ptrdiff_t y = 0; y < pixel_height; ++y) {
+    std::ptrdiff_t at = walk.origin + y * walk.down;
+    for (std::ptrdiff_t x = 0; x < pixel_width; ++x, at += walk.right)
+      *out++ = pixels[static_cast<std::size_t>(at)];
+  }
+  pixels = std::move(upright);
+}
+
+bool SwapsSides(int orientation) {
+  return orientation >= 5 && orientation <= 8;
+}
 
 PixelSize DecodeSize(int width, int height, double drawn_diagonal) {
   const PixelSize full{width, height};
@@ -18,6 +80,14 @@ PixelSize DecodeSize(int width, int height, double drawn_diagonal) {
     return std::clamp(static_cast<int>(std::ceil(side * scale)), 1, side);
   };
   return {reduce(width), reduce(height)};
+}
+
+PixelSize StoredDecodeSize(int stored_width, int stored_height, int orientation,
+                           double drawn_diagonal) {
+  if (!SwapsSides(orientation))
+    return DecodeSize(stored_width, stored_height, drawn_diagonal);
+  const PixelSize upright = DecodeSize(stored_height, stored_width, drawn_diagonal);
+  return {upright.height, upright.width};
 }
 
 }  // namespace solvarine

@@ -20,7 +20,14 @@ struct Picture {
   static Picture FullSize(int width, int height, std::vector<std::uint32_t> pixels) {
     return {width, height, width, height, std::move(pixels)};
   }
+
+  // Turns and mirrors the stored pixels as an EXIF orientation (1 to 8) says, so that the
+  // picture, sizes included, is the one the viewer sees. Other values leave it as stored.
+  void TurnUpright(int orientation);
 };
+
+// Orientations 5 to 8 turn by a quarter: the upright width is the stored height.
+bool SwapsSides(int orientation);
 
 struct PixelSize {
   int width = 0;
@@ -33,12 +40,18 @@ struct PixelSize {
 // A drawn_diagonal of 0 (or less, or not a number) means the photo's own size.
 PixelSize DecodeSize(int width, int height, double drawn_diagonal);
 
+// DecodeSize of the upright picture, for a frame stored stored_width x stored_height that the
+// orientation turns; in the stored frame's sides.
+PixelSize StoredDecodeSize(int stored_width, int stored_height, int orientation,
+                           double drawn_diagonal);
+
 class PictureLoader {
  public:
   virtual ~PictureLoader() = default;
   // JPEG, BMP or GIF (first frame); a relative name is looked up in the current directory.
   // drawn_diagonal is the largest diagonal, in pixels, the picture will be drawn at; the pixels
   // may be decoded at DecodeSize. Fails for a missing file or one that is not a readable picture.
+  // The picture comes upright, as its EXIF orientation says.
   virtual Picture LoadPicture(const std::string& path, double drawn_diagonal) = 0;
 };
 

@@ -2,9 +2,13 @@
 
 #include "platform/win32/wic_scaled_decode.h"
 
+#include <filesystem>
+#include <fstream>
+#include <new>
+
 #include "platform/failure.h"
+#include "platform/picture_header.h"
 #include "platform/win32/com_ptr.h"
-#include "platform/win32/picture_header.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_file_system.h"
 
@@ -40,10 +44,11 @@ class Loader {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
       Fail("it is a folder");
     // Wine's decoders would decode a forged size at once, past any check on the frame.
-    if (const auto claimed = ClaimedPictureSize(file_); claimed) {
-      if (std::uint64_t{claimed->width} * claimed->height > WicPictureLoader::kMaxPixels)
-        Fail("the picture claims to be too large (" + std::to_string(claimed->width) + " x " +
-             std::to_string(claimed->height) + " pixels)");
+    const PictureHeader header = ReadHeader();
+    if (header.size &&
+        std::uint64_t{header.size->width} * header.size->height > WicPictureLoader::kMaxPixels) {
+      Fail("the picture claims to be too large (" + std::to_string(header.size->width) + " x " +
+           std::to_string(header.size->height) + " pixels)");
     }
     ComPtr<IWICImagingFactory> factory;
     Check(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -64,17 +69,30 @@ class Loader {
       Fail("the picture is too large (" + std::to_string(width) + " x " + std::to_string(height) +
            " pixels)");
     }
+    // WIC hands back the stored pixels unturned, on Windows as under Wine.
+    const PixelSize target = StoredDecodeSize(static_cast<int>(width), static_cast<int>(height),
+                                              header.orientation, drawn_diagonal_);
+    Picture picture;
     try {
-      return DecodeFrame(*factory.get(), *frame.get(), width, height, drawn_diagonal_);
+      picture = DecodeFrame(*factory.get(), *frame.get(), width, height, target);
+      picture.TurnUpright(header.orientation);
     } catch (const Failure& failure) {
       Fail(failure.what());
+    } catch (const std::bad_alloc&) {
+      Fail("not enough memory to turn it upright");
     }
+    return picture;
   }
 
  private:
   [[noreturn]] void Fail(const std::string& reason) const {
     throw Failure("Cannot load the picture \"" + (file_.empty() ? name_ : Narrow(file_)) +
                   "\": " + reason);
+  }
+
+  PictureHeader ReadHeader() const {
+    std::ifstream in(std::filesystem::path(file_), std::ios::binary);
+    return ReadPictureHeader(in);
   }
 
   void Check(HRESULT result, const std::string& reason) const {

@@ -157,9 +157,8 @@ Picture DecodeThroughScaler(IWICImagingFactory& factory, IWICBitmapSource& frame
 }  // namespace
 
 Picture DecodeFrame(IWICImagingFactory& factory, IWICBitmapSource& frame, UINT width, UINT height,
-                    double drawn_diagonal) {
+                    PixelSize target) {
   const PixelSize full{static_cast<int>(width), static_cast<int>(height)};
-  const PixelSize target = DecodeSize(full.width, full.height, drawn_diagonal);
   Picture picture;
   if (target == full) {
     picture = EmptyPicture(width, height, width, height);

@@ -24,11 +24,11 @@ struct IWICBitmapSourceTransform : IUnknown {
                                                          BOOL* supported) = 0;
 };
 
-// Decodes a width x height frame as opaque 32-bit BGRA at no less than DecodeSize: by the
-// decoder's own scaled decode when it offers one below the full size, else through a Fant
-// scaler. Every step pulls from the one before, so no full-size copy is made beyond what the
-// decoder keeps. Fails with the reason of the step that failed.
+// Decodes a width x height frame as opaque 32-bit BGRA at no less than target (at most the
+// full size): by the decoder's own scaled decode when it offers one below the full size, else
+// through a Fant scaler. Every step pulls from the one before, so no full-size copy is made
+// beyond what the decoder keeps. Fails with the reason of the step that failed.
 Picture DecodeFrame(IWICImagingFactory& factory, IWICBitmapSource& frame, UINT width, UINT height,
-                    double drawn_diagonal);
+                    PixelSize target);
 
 }  // namespace solvarine::win32

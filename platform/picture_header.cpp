@@ -1,0 +1,101 @@
+#include "platform/picture_header.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "platform/exif_orientation.h"
+
+namespace solvarine {
+namespace {
+
+std::uint32_t BigEndian(const std::uint8_t* bytes, int count) {
+  std::uint32_t value = 0;
+  for (int i = 0; i < count; ++i)
+    value = (value << 8) | bytes[i];
+  return value;
+}
+
+bool Read(std::istream& in, std::uint8_t* bytes, std::streamsize count) {
+  return static_cast<bool>(in.read(reinterpret_cast<char*>(bytes), count));
+}
+
+bool IsStartOfFrame(std::uint8_t marker) {
+  return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+constexpr std::uint8_t kApp1 = 0xE1;
+constexpr std::string_view kExifSignature{"Exif\0\0", 6};
+
+// The orientation in an APP1 segment of at most 64 KB, when the segment holds EXIF.
+std::optional<int> ReadExif(std::istream& in, std::uint32_t length) {
+  std::vector<std::uint8_t> segment(length);
+  if (!Read(in, segment.data(), length) || length < kExifSignature.size() ||
+      !std::equal(kExifSignature.begin(), kExifSignature.end(), segment.begin())) {
+    return std::nullopt;
+  }
+  return ExifOrientation(std::span(segment).subspan(kExifSignature.size()));
+}
+
+// Walks the segments up to the first frame header; the scan data comes only after it.
+void ReadJpeg(std::istream& in, PictureHeader& header) {
+  std::array<std::uint8_t, 5> bytes{};
+  bool exif_seen = false;
+  for (;;) {
+    std::uint8_t marker = 0;
+    do {
+      if (!Read(in, &marker, 1))
+        return;
+    } while (marker != 0xFF);
+    do {
+      if (!Read(in, &marker, 1))
+        return;
+    } while (marker == 0xFF);
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+      continue;  // no length follows
+    if (marker == 0xD9 || marker == 0xDA || !Read(in, bytes.data(), 2))
+      return;
+    const std::uint32_t length = BigEndian(bytes.data(), 2);
+    if (length < 2)
+      return;
+    if (IsStartOfFrame(marker)) {
+      if (Read(in, bytes.data(), 5))
+        header.size = ClaimedSize{BigEndian(bytes.data() + 3, 2), BigEndian(bytes.data() + 1, 2)};
+      return;
+    }
+    if (marker == kApp1 && !exif_seen) {
+      const std::optional<int> orientation = ReadExif(in, length - 2);
+      exif_seen = orientation.has_value();
+      header.orientation = orientation.value_or(header.orientation);
+    } else if (!in.seekg(length - 2, std::ios::cur)) {
+      return;
+    }
+  }
+}
+
+void ReadPng(std::istream& in, PictureHeader& header) {
+  constexpr std::array<std::uint8_t, 6> kRest = {'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::array<std::uint8_t, 22> bytes{};
+  if (Read(in, bytes.data(), bytes.size()) &&
+      std::equal(kRest.begin(), kRest.end(), bytes.begin()) &&
+      std::string_view(reinterpret_cast<const char*>(bytes.data() + 10), 4) == "IHDR") {
+    header.size = ClaimedSize{BigEndian(bytes.data() + 14, 4), BigEndian(bytes.data() + 18, 4)};
+  }
+}
+
+}  // namespace
+
+PictureHeader ReadPictureHeader(std::istream& in) {
+  PictureHeader header;
+  std::array<std::uint8_t, 2> start{};
+  if (!Read(in, start.data(), 2))
+    return header;
+  if (start[0] == 0xFF && start[1] == 0xD8)
+    ReadJpeg(in, header);
+  else if (start[0] == 0x89 && start[1] == 'P')
+    ReadPng(in, header);
+  return header;
+}
+
+}  // namespace solvarine
