@@ -75,11 +75,16 @@ PixelSize DecodeSize(int width, int height, double drawn_diagonal) {
       drawn_diagonal / std::hypot(static_cast<double>(width), static_cast<double>(height));
   if (!(scale < 1))
     return full;
-  // Rounded up, so that the drawn size, rounded either way, never exceeds the decoded one.
-  const auto reduce = [scale](int side) {
-    return std::clamp(static_cast<int>(std::ceil(side * scale)), 1, side);
+  // Rounded up, so that a drawn size rounded either way never exceeds the decoded one. The
+  // slideshow derives its width from its rounded height, in its own order of operations, which
+  // may land a few units in the last place above ours.
+  const auto most_rounded = [](double value) { return std::floor(value + 0.5 + 1e-7); };
+  const double width_from_height = most_rounded(most_rounded(height * scale) * width / height);
+  const auto side = [](double decoded, int own) {
+    return std::clamp(static_cast<int>(std::min(decoded, static_cast<double>(own))), 1, own);
   };
-  return {reduce(width), reduce(height)};
+  return {side(std::max(std::ceil(width * scale), width_from_height), width),
+          side(std::ceil(height * scale), height)};
 }
 
 PixelSize StoredDecodeSize(int stored_width, int stored_height, int orientation,

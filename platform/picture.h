@@ -37,6 +37,8 @@ struct PixelSize {
 
 // The smallest size worth decoding a width x height photo at when it is drawn with a diagonal of
 // at most drawn_diagonal pixels: never smaller than what is drawn, never larger than the photo.
+// Drawn sizes are rounded, and the slideshow derives its width from its rounded height, which
+// for a strip panorama draws the width several pixels wider than the diagonal alone gives.
 // A drawn_diagonal of 0 (or less, or not a number) means the photo's own size.
 PixelSize DecodeSize(int width, int height, double drawn_diagonal);
 

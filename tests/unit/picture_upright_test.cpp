@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "dialog/preview_fit.h"
 #include "platform/picture.h"
+#include "slideshow/place_photo.h"
 
 namespace solvarine {
 namespace {
@@ -30,6 +35,40 @@ TEST(PictureUprightTest, TurnsAndMirrorsAsEachOrientationSays) {
     EXPECT_EQ(picture.width, c.width * 10) << "orientation " << c.orientation;
     EXPECT_EQ(picture.height, c.height * 10) << "orientation " << c.orientation;
   }
+}
+
+// The slideshow rounds its height and derives its width from it; the preview fills its box in
+// one direction. Neither may draw more pixels than were decoded, in either direction.
+TEST(DecodeSizeCoversDrawnTest, TheTickAndThePreviewNeverDrawMoreThanWasDecoded) {
+  EXPECT_EQ(DecodeSize(1000, 9, 400), (PixelSize{444, 4})) << "a strip panorama";
+  EXPECT_EQ(StoredDecodeSize(9, 1000, 6, 400), (PixelSize{4, 444})) << "stored turned";
+  EXPECT_EQ(StoredDecodeSize(1000, 9, 3, 400), (PixelSize{444, 4})) << "turned half round";
+
+  const int sides[] = {1, 2, 3, 9, 10, 99, 101, 480, 640, 1000, 1001, 4000, 6000, 14204, 65535};
+  std::string first_fault;
+  const auto check = [&](int w, int h, double diagonal, int drawn_w, int drawn_h) {
+    const PixelSize decoded = DecodeSize(w, h, diagonal);
+    if (first_fault.empty() &&
+        (decoded.width < std::min(drawn_w, w) || decoded.height < std::min(drawn_h, h))) {
+      first_fault = std::to_string(w) + "x" + std::to_string(h) + " at " +
+                    std::to_string(diagonal) + ": drawn " + std::to_string(drawn_w) + "x" +
+                    std::to_string(drawn_h) + ", decoded " + std::to_string(decoded.width) + "x" +
+                    std::to_string(decoded.height);
+    }
+  };
+  for (const int w : sides) {
+    for (const int h : sides) {
+      for (int chokkei = 50; chokkei <= 800; chokkei += 3) {
+        const PhotoSize drawn = SizePhoto(static_cast<float>(w), static_cast<float>(h), chokkei);
+        check(w, h, chokkei, drawn.photow, drawn.photoh);
+      }
+      for (const SizeF box : {SizeF{193, 129}, SizeF{290, 194}, SizeF{100, 100}}) {
+        const PreviewFit fit = FitPreview(box, {static_cast<float>(w), static_cast<float>(h)});
+        check(w, h, std::hypot(box.width, box.height), fit.previeww, fit.previewh);
+      }
+    }
+  }
+  EXPECT_EQ(first_fault, "");
 }
 
 }  // namespace
