@@ -67,6 +67,10 @@ bool SwapsSides(int orientation) {
   return orientation >= 5 && orientation <= 8;
 }
 
+bool WithinPixelCap(std::uint32_t width, std::uint32_t height) {
+  return std::uint64_t{width} * height <= kMaxPicturePixels;
+}
+
 PixelSize DecodeSize(int width, int height, double drawn_diagonal) {
   const PixelSize full{width, height};
   if (width <= 0 || height <= 0 || !(drawn_diagonal > 0))

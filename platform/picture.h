@@ -29,6 +29,12 @@ struct Picture {
 // Orientations 5 to 8 turn by a quarter: the upright width is the stored height.
 bool SwapsSides(int orientation);
 
+// More pixels than any camera puts in one photo (in-camera multi-shot photos reach about 400
+// megapixels), yet far fewer than a forged header's 65500 x 65500. Wine's JPEG decoder decodes a
+// picture whole, about 6 bytes a pixel (2.9 GB at the cap): larger ones are refused before that.
+inline constexpr std::uint64_t kMaxPicturePixels = 500'000'000;
+bool WithinPixelCap(std::uint32_t width, std::uint32_t height);
+
 struct PixelSize {
   int width = 0;
   int height = 0;

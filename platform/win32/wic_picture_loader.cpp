@@ -45,8 +45,7 @@ class Loader {
       Fail("it is a folder");
     // Wine's decoders would decode a forged size at once, past any check on the frame.
     const PictureHeader header = ReadHeader();
-    if (header.size &&
-        std::uint64_t{header.size->width} * header.size->height > WicPictureLoader::kMaxPixels) {
+    if (header.size && !WithinPixelCap(header.size->width, header.size->height)) {
       Fail("the picture claims to be too large (" + std::to_string(header.size->width) + " x " +
            std::to_string(header.size->height) + " pixels)");
     }
@@ -65,7 +64,7 @@ class Loader {
     Check(frame->GetSize(&width, &height), "unreadable picture size");
     if (width == 0 || height == 0)
       Fail("the picture is empty");
-    if (std::uint64_t{width} * height > WicPictureLoader::kMaxPixels) {
+    if (!WithinPixelCap(width, height)) {
       Fail("the picture is too large (" + std::to_string(width) + " x " + std::to_string(height) +
            " pixels)");
     }

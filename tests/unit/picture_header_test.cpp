@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/exif_orientation.h"
+#include "platform/picture.h"
 
 namespace solvarine {
 namespace {
@@ -196,6 +197,22 @@ TEST(PictureHeaderTest, ReadsClaimedSizeAndOrientationWithoutDecoding) {
     }
     EXPECT_EQ(header.orientation, c.orientation);
   }
+}
+
+TEST(PictureHeaderTest, CapShowsEveryCameraPhotoAndRefusesForgedSizes) {
+  const struct {
+    std::uint32_t width, height;
+    bool shown;
+  } cases[] = {
+      {11648, 8736, true},    // 100 megapixels
+      {14204, 10652, true},   // 150 megapixels
+      {24576, 16384, true},   // 400-megapixel in-camera multi-shot
+      {25000, 20000, true},   // the cap itself
+      {25000, 20001, false},  // one row more
+      {65500, 65500, false}, {0xFFFFFFFF, 0xFFFFFFFF, false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(WithinPixelCap(c.width, c.height), c.shown) << c.width << " x " << c.height;
 }
 
 }  // namespace
