@@ -32,10 +32,8 @@ StoredWalk WalkFor(int orientation, std::ptrdiff_t width, std::ptrdiff_t height)
       return {last_row, -width, 1};
     case 7:  // mirrored along the diagonal from the top right
       return {last_row + last_column, -width, -1};
-    case 8:  // stored a quarter turn clockwise
+    default:  // 8: stored a quarter turn clockwise
       return {last_column, width, -1};
-    default:
-      return {0, 1, width};
   }
 }
 
