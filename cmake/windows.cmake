@@ -35,7 +35,27 @@ target_link_libraries(solvarine_win32
          advapi32 psapi
   PRIVATE solvarine_warnings)
 
+# The project version is the only one: Windows wants four numbers where it has fewer.
+set(SOLVARINE_VERSION_QUAD ${PROJECT_VERSION})
+foreach(part MINOR PATCH TWEAK)
+  if(PROJECT_VERSION_${part} STREQUAL "")
+    string(APPEND SOLVARINE_VERSION_QUAD ".0")
+  endif()
+endforeach()
+string(REPLACE "." ", " SOLVARINE_VERSION_NUMBERS ${SOLVARINE_VERSION_QUAD})
+set(generated ${CMAKE_CURRENT_BINARY_DIR}/generated)
+file(CONFIGURE OUTPUT ${generated}/solvarine_version.h @ONLY CONTENT [[
+#pragma once
+#define SOLVARINE_VERSION_NUMBERS @SOLVARINE_VERSION_NUMBERS@
+#define SOLVARINE_VERSION_QUAD "@SOLVARINE_VERSION_QUAD@"
+]])
+configure_file(assets/solvarine.manifest.in ${generated}/solvarine.manifest @ONLY)
+
 add_executable(Solvarine WIN32 app/win_main.cpp assets/solvarine.rc)
+# windres looks up the files an .rc names in its include folders too.
+target_include_directories(Solvarine PRIVATE ${generated})
+set_source_files_properties(assets/solvarine.rc PROPERTIES OBJECT_DEPENDS
+  "${generated}/solvarine_version.h;${generated}/solvarine.manifest")
 set_target_properties(Solvarine PROPERTIES SUFFIX ".scr")
 target_link_libraries(Solvarine PRIVATE solvarine_win32 solvarine_warnings)
 target_link_options(Solvarine PRIVATE -municode ${SOLVARINE_STATIC_LINK} -s)
