@@ -63,3 +63,5 @@ target_link_options(Solvarine PRIVATE -municode ${SOLVARINE_STATIC_LINK} -s)
 add_custom_command(TARGET Solvarine POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different
           ${CMAKE_CURRENT_SOURCE_DIR}/assets/samples/sample1.jpg $<TARGET_FILE_DIR:Solvarine>/sample1.jpg)
+
+add_subdirectory(packaging)
