@@ -160,7 +160,8 @@ class Ui {
 
   // The screen's size in twips: its physical pixel size times 15, whatever the DPI setting.
   virtual SizeF ScreenTwips() = 0;
-  // Modal, OK only, no icon; events go on being handled while it waits.
+  // Modal, OK only, no icon; events go on being handled while it waits, but the program's windows
+  // take no input until it is answered.
   virtual void MsgBox(const std::string& text) = 0;
   virtual OpenFileResult GetOpenFileName(Window& owner, const OpenFileRequest& request) = 0;
 };

@@ -106,7 +106,10 @@ SizeF Win32Ui::ScreenTwips() {
 }
 
 void Win32Ui::MsgBox(const std::string& text) {
-  ::MessageBoxW(nullptr, Widen(text).c_str(), L"Solvarine", MB_OK | MB_SETFOREGROUND | MB_TOPMOST);
+  // Task-modal: the slideshow's windows take no click or key behind it, so nothing can enable the
+  // timer again or store a position while the user reads it.
+  ::MessageBoxW(nullptr, Widen(text).c_str(), L"Solvarine",
+                MB_OK | MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST);
   loop_.ThrowIfEnded();
 }
 
