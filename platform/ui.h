@@ -47,8 +47,9 @@ class PictureBox {
   virtual void SetPicture(const Picture& picture) = 0;
   // The empty picture: the persistent image becomes plain white.
   virtual void ClearPicture() = 0;
-  virtual void SetSize(float width, float height) = 0;
-  virtual void Move(float left, float top) = 0;
+  // In pixels of the container, already rounded by the program's own rule.
+  virtual void SetSize(std::int32_t width, std::int32_t height) = 0;
+  virtual void Move(std::int32_t left, std::int32_t top) = 0;
   virtual void Refresh() = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "slideshow/form1.h"
 
+#include <cmath>
+
 #include "app/program.h"
 #include "dialog/form3.h"
 #include "platform/failure.h"
@@ -16,6 +18,13 @@ constexpr std::int32_t kMillisecondsPerSpeedStep = 500;
 constexpr std::int32_t kInitialIntervalMs = 500;
 constexpr std::string_view kSampleFile = "sample1.jpg";
 constexpr std::string_view kUnreadPosition = "200";
+
+// A photo whose diagonal is longer than the screen's never shows whole, and its square canvas
+// would cost memory with the square of the stored size.
+double ScreenDiagonal(Ui& ui) {
+  const SizeF twips = ui.ScreenTwips();
+  return std::hypot(double{twips.width} / kTwipsPerPixel, double{twips.height} / kTwipsPerPixel);
+}
 
 }  // namespace
 
@@ -55,7 +64,10 @@ void Form1::Form_Load() {
     const float side = ToSingle(chokkei.ToDouble());
     if (side < 0)
       throw Failure("the photo size is negative");
-    program_.form4().Picture1->SetSize(side, side);
+    if (side > ScreenDiagonal(program_.platform().ui))
+      throw Failure("the photo size exceeds the screen's diagonal");
+    const std::int32_t pixels = ToInt32(side);
+    program_.form4().Picture1->SetSize(pixels, pixels);
     StartAtStoredPosition();
     Timer2->SetInterval(CheckedMul32(Speed, kMillisecondsPerSpeedStep));
     RectRegion(program_.platform().gdi, 0, 0, 0, 0)

@@ -45,7 +45,7 @@ void Form1::ShowPhoto() {
   const SizeF screen_twips = platform.ui.ScreenTwips();
   const PhotoPlace place = PlacePhoto(size, side, screen_twips.width, screen_twips.height, u1, u2);
 
-  form4.Picture1->Move(static_cast<float>(place.posx), static_cast<float>(place.posy));
+  form4.Picture1->Move(ToInt32(static_cast<float>(place.posx)), place.posy);
   RectRegion(gdi, place.clip.left, place.clip.top, place.clip.right, place.clip.bottom)
       .SetAsWindowRegion(form4.window->hWnd());
 

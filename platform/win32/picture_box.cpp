@@ -1,15 +1,9 @@
 #include "platform/win32/picture_box.h"
 
-#include <cmath>
-
 namespace solvarine::win32 {
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-int Pixels(float value) {
-  return static_cast<int>(std::lround(value));
-}
 
 }  // namespace
 
@@ -62,13 +56,12 @@ void PictureBoxWindow::ClearPicture() {
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void PictureBoxWindow::SetSize(float width, float height) {
-  Resize(Pixels(width), Pixels(height));
+void PictureBoxWindow::SetSize(std::int32_t width, std::int32_t height) {
+  Resize(width, height);
 }
 
-void PictureBoxWindow::Move(float left, float top) {
-  ::SetWindowPos(hwnd(), nullptr, Pixels(left), Pixels(top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void PictureBoxWindow::Move(std::int32_t left, std::int32_t top) {
+  ::SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PictureBoxWindow::Refresh() {

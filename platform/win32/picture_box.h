@@ -17,8 +17,8 @@ class PictureBoxWindow final : public PictureBox, public ChildControl, private M
   SizeF ScaleSize() const override;
   void SetPicture(const Picture& picture) override;
   void ClearPicture() override;
-  void SetSize(float width, float height) override;
-  void Move(float left, float top) override;
+  void SetSize(std::int32_t width, std::int32_t height) override;
+  void Move(std::int32_t left, std::int32_t top) override;
   void Refresh() override;
   void Relayout(UINT dpi, HFONT font) override;
 

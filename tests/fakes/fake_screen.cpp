@@ -71,11 +71,6 @@ void FakePictureBox::SetPicture(const Picture& picture) {
   }
 }
 
-void FakePictureBox::SetSize(float width, float height) {
-  image = Surface::Filled(static_cast<int>(std::lround(width)),
-                          static_cast<int>(std::lround(height)), kWhite);
-}
-
 FakeTimer::~FakeTimer() {
   screen.Forget(screen.timers, this);
 }

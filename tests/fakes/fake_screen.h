@@ -48,8 +48,10 @@ struct FakePictureBox : PictureBox {
   }
   void SetPicture(const Picture& picture) override;
   void ClearPicture() override { image.Fill(kWhite); }
-  void SetSize(float width, float height) override;
-  void Move(float new_left, float new_top) override {
+  void SetSize(std::int32_t width, std::int32_t height) override {
+    image = Surface::Filled(width, height, kWhite);
+  }
+  void Move(std::int32_t new_left, std::int32_t new_top) override {
     left = new_left;
     top = new_top;
   }
@@ -59,8 +61,8 @@ struct FakePictureBox : PictureBox {
   PictureBoxSpec layout;
   InputHandlers input;
   Hdc dc;
-  float left = 0;
-  float top = 0;
+  std::int32_t left = 0;
+  std::int32_t top = 0;
   Surface image;
   int refreshes = 0;
 };

