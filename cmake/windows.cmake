@@ -23,6 +23,7 @@ add_library(solvarine_win32 STATIC
   platform/win32/text.cpp
   platform/win32/timer.cpp
   platform/win32/top_level_window.cpp
+  platform/win32/wakeup.cpp
   platform/win32/wic_picture_loader.cpp
   platform/win32/wic_scaled_decode.cpp
   platform/win32/win32_file_system.cpp

@@ -63,6 +63,14 @@ class Timer {
   virtual bool Enabled() const = 0;
 };
 
+// Runs its on_wake on the UI thread soon after Signal, which any thread may call; signals that come
+// before on_wake has run are folded into one.
+class Wakeup {
+ public:
+  virtual ~Wakeup() = default;
+  virtual void Signal() = 0;
+};
+
 struct SliderSpec {
   TwipsRect rect;
   int min = 0;
@@ -158,6 +166,8 @@ class Ui {
   // Enabled from creation.
   virtual std::unique_ptr<Timer> CreateTimer(Window& owner, std::int32_t interval_ms,
                                              std::function<void()> on_tick) = 0;
+
+  virtual std::unique_ptr<Wakeup> CreateWakeup(std::function<void()> on_wake) = 0;
 
   // The screen's size in twips: its physical pixel size times 15, whatever the DPI setting.
   virtual SizeF ScreenTwips() = 0;

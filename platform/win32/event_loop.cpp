@@ -68,14 +68,31 @@ void EventLoop::StopEverything(int exit_code) noexcept {
 }
 
 int EventLoop::Run() {
+  while (Turn(INFINITE)) {
+  }
+  return exit_code_;
+}
+
+// Messages are handled after a wake as well, so that a busy wake can never starve the input.
+bool EventLoop::Turn(DWORD timeout_ms) {
+  const DWORD count = static_cast<DWORD>(wake_events_.size());
+  const DWORD woke = ::MsgWaitForMultipleObjectsEx(count, wake_events_.data(), timeout_ms,
+                                                   QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  if (woke < WAIT_OBJECT_0 + count) {
+    // A copy: the call may remove the wake it came from.
+    const std::function<void()> on_wake = wakes_[wake_events_[woke - WAIT_OBJECT_0]];
+    Call(on_wake);
+  }
   MSG message;
-  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT)
+      return false;
     if (IsDialogMessageForUs(message))
       continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
-  return exit_code_;
+  return true;
 }
 
 // Tab, arrows and mnemonics work in the dialog as in any Windows dialog.
@@ -102,6 +119,16 @@ UINT_PTR EventLoop::AddTimer(TickTarget& target) {
 
 void EventLoop::RemoveTimer(UINT_PTR id) {
   timers_.erase(id);
+}
+
+void EventLoop::AddWake(HANDLE event, std::function<void()> on_wake) {
+  wake_events_.push_back(event);
+  wakes_[event] = std::move(on_wake);
+}
+
+void EventLoop::RemoveWake(HANDLE event) {
+  std::erase(wake_events_, event);
+  wakes_.erase(event);
 }
 
 // A WM_TIMER can still be queued for a timer that is gone; its id is then simply unknown.

@@ -35,14 +35,20 @@ class EventLoop {
   // After a modal loop: the core must not go on if the program ended inside it.
   void ThrowIfEnded() const;
 
-  // Pumps messages until the program ends; returns its exit code.
+  // Handles messages and wakes until the program ends; returns its exit code.
   int Run();
+  // Waits up to timeout_ms for a message or a wake, then handles all that is pending; false once
+  // the program has ended.
+  bool Turn(DWORD timeout_ms);
 
   void AddWindow(HWND window, bool dialog);
   void RemoveWindow(HWND window);
   UINT_PTR AddTimer(TickTarget& target);
   void RemoveTimer(UINT_PTR id);
   void DeliverTick(UINT_PTR id);
+  // on_wake runs through Call each time the event is set.
+  void AddWake(HANDLE event, std::function<void()> on_wake);
+  void RemoveWake(HANDLE event);
 
  private:
   void StopEverything(int exit_code) noexcept;
@@ -53,6 +59,8 @@ class EventLoop {
   int exit_code_ = 0;
   std::map<HWND, bool> windows_;  // top-level windows; true for dialogs
   std::map<UINT_PTR, TickTarget*> timers_;
+  std::vector<HANDLE> wake_events_;
+  std::map<HANDLE, std::function<void()>> wakes_;
   UINT_PTR next_timer_id_ = 1;
 };
 

@@ -48,10 +48,14 @@ struct CloseFindHandle {
 struct DestroyHwnd {
   void operator()(HWND window) const { ::DestroyWindow(window); }
 };
+struct CloseKernelHandle {
+  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+};
 
 using UniqueHkey = UniqueHandle<HKEY, CloseRegKey>;
 using UniqueFindHandle = UniqueHandle<HANDLE, CloseFindHandle>;
 using UniqueHwnd = UniqueHandle<HWND, DestroyHwnd>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
 
 // BeginPaint/EndPaint as a scope.
 class ScopedPaint {

@@ -13,6 +13,7 @@
 #include "platform/win32/slider.h"
 #include "platform/win32/text.h"
 #include "platform/win32/timer.h"
+#include "platform/win32/wakeup.h"
 
 namespace solvarine::win32 {
 namespace {
@@ -98,6 +99,10 @@ std::unique_ptr<OptionButton> Win32Ui::CreateOptionButton(Window& parent, const 
 std::unique_ptr<Timer> Win32Ui::CreateTimer(Window& owner, std::int32_t interval_ms,
                                             std::function<void()> on_tick) {
   return std::make_unique<Win32Timer>(loop_, Handle(owner), interval_ms, std::move(on_tick));
+}
+
+std::unique_ptr<Wakeup> Win32Ui::CreateWakeup(std::function<void()> on_wake) {
+  return std::make_unique<EventWakeup>(loop_, std::move(on_wake));
 }
 
 SizeF Win32Ui::ScreenTwips() {

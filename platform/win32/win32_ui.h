@@ -31,6 +31,7 @@ class Win32Ui final : public Ui {
   std::unique_ptr<Timer> CreateTimer(Window& owner, std::int32_t interval_ms,
                                      std::function<void()> on_tick) override;
 
+  std::unique_ptr<Wakeup> CreateWakeup(std::function<void()> on_wake) override;
   SizeF ScreenTwips() override;
   void MsgBox(const std::string& text) override;
   OpenFileResult GetOpenFileName(Window& owner, const OpenFileRequest& request) override;

@@ -10,6 +10,7 @@
 #include "platform/gdi.h"
 #include "platform/ui.h"
 #include "slideshow/place_photo.h"
+#include "tests/fakes/fake_wakeups.h"
 #include "tests/fakes/surface.h"
 
 namespace solvarine::fakes {
@@ -158,6 +159,9 @@ class FakeScreen final : public Ui, public Gdi {
                                                    std::function<void()> on_click) override;
   std::unique_ptr<Timer> CreateTimer(Window&, std::int32_t interval_ms,
                                      std::function<void()> on_tick) override;
+  std::unique_ptr<Wakeup> CreateWakeup(std::function<void()> on_wake) override {
+    return wakeups.Create(std::move(on_wake));
+  }
   SizeF ScreenTwips() override { return screen_twips; }
   void MsgBox(const std::string& text) override;
   OpenFileResult GetOpenFileName(Window& owner, const OpenFileRequest& request) override;
@@ -209,6 +213,7 @@ class FakeScreen final : public Ui, public Gdi {
   std::vector<std::string> messages;
   std::vector<OpenFileRequest> open_file_requests;
   std::function<void()> on_msgbox;
+  FakeWakeups wakeups;
   int cursor_count = 0;
   int dcs_out = 0;
   int live_regions = 0;
