@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,13 @@ PixelSize DecodeSize(int width, int height, double drawn_diagonal);
 PixelSize StoredDecodeSize(int stored_width, int stored_height, int orientation,
                            double drawn_diagonal);
 
+// What tells a file apart from the same file changed or replaced: its size and last write time.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::uint64_t last_write = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 class PictureLoader {
  public:
   virtual ~PictureLoader() = default;
@@ -61,6 +69,8 @@ class PictureLoader {
   // may be decoded at DecodeSize. Fails for a missing file or one that is not a readable picture.
   // The picture comes upright, as its EXIF orientation says.
   virtual Picture LoadPicture(const std::string& path, double drawn_diagonal) = 0;
+  // The stamp of the file LoadPicture would read; empty when there is no such file.
+  virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
 };
 
 }  // namespace solvarine

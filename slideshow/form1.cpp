@@ -32,7 +32,8 @@ Form1::Form1(Program& program)
     : window(program.platform().ui.CreateScreenWindow("Form1", {})),
       Timer2(program.platform().ui.CreateTimer(*window, kInitialIntervalMs,
                                                [this] { Timer2_Timer(); })),
-      program_(program) {}
+      program_(program),
+      ahead_(program.platform(), [this] { PhotoDecoded(); }) {}
 
 void Form1::load_reg() {
   const Settings settings(program_.platform().settings);
@@ -72,6 +73,7 @@ void Form1::Form_Load() {
     Timer2->SetInterval(CheckedMul32(Speed, kMillisecondsPerSpeedStep));
     RectRegion(program_.platform().gdi, 0, 0, 0, 0)
         .SetAsWindowRegion(program_.form4().window->hWnd());
+    ahead_.Prepare(PhotoPath(), chokkei.ToDouble());
   } catch (const Failure&) {
     FailAndEnd();
   }
@@ -112,14 +114,6 @@ void Form1::FailAndEnd() {
   Timer2->SetEnabled(false);  // the message box's own loop would deliver ticks
   platform.ui.MsgBox(std::string(kFailureMessage));
   program_.End();
-}
-
-void Form1::Timer2_Timer() {
-  try {
-    ShowPhoto();
-  } catch (const Failure&) {
-    FailAndEnd();
-  }
 }
 
 }  // namespace solvarine

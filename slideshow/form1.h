@@ -6,6 +6,7 @@
 
 #include "platform/ui.h"
 #include "settings/variant.h"
+#include "slideshow/decode_ahead.h"
 
 namespace solvarine {
 
@@ -20,6 +21,8 @@ class Form1 {
 
   void Form_Load();
   void Timer2_Timer();
+  // A photo is being decoded, for a tick that waits for it or ahead of the next one.
+  bool PhotoPending() const { return waiting_for_photo_ || ahead_.Busy(); }
 
   std::unique_ptr<Window> window;
   std::unique_ptr<Timer> Timer2;
@@ -37,10 +40,17 @@ class Form1 {
   void UseCurrentDir();
   void TakeDesktopSnapshot();
   void StartAtStoredPosition();
-  void ShowPhoto();
+  std::string PhotoPath();
+  void PhotoDecoded();
+  void ShowNextPhoto();
+  void ShowPhoto(const Picture& picture, double side);
+  void Advance();
   [[noreturn]] void FailAndEnd();
 
   Program& program_;
+  bool waiting_for_photo_ = false;
+  int unreadable_ = 0;  // photos passed over in this tick
+  DecodeAhead ahead_;
 };
 
 }  // namespace solvarine

@@ -1,5 +1,9 @@
+#include <exception>
+#include <utility>
+
 #include "app/program.h"
 #include "dialog/form3.h"
+#include "platform/failure.h"
 #include "platform/gdi_guards.h"
 #include "settings/numbers.h"
 #include "slideshow/form1.h"
@@ -8,21 +12,77 @@
 #include "slideshow/place_photo.h"
 
 namespace solvarine {
+namespace {
 
-// One tick: the current photo goes to a random place and the screen as it stands becomes the
-// backdrop, so every earlier photo stays where it was shown.
-void Form1::ShowPhoto() {
-  Platform& platform = program_.platform();
-  Gdi& gdi = platform.gdi;
-  FileListBox& File1 = program_.form3().File1;
-  Form4& form4 = program_.form4();
+bool IsFailure(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const Failure&) {
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
 
+}  // namespace
+
+// A tick whose photo is still being decoded waits for it without holding up the UI thread, so
+// input is handled meanwhile; ticks that come in the meantime fold into it, as timer messages
+// fold behind a long tick.
+void Form1::Timer2_Timer() {
+  if (waiting_for_photo_)
+    return;
+  unreadable_ = 0;
+  ShowNextPhoto();
+}
+
+void Form1::PhotoDecoded() {
+  if (std::exchange(waiting_for_photo_, false))
+    ShowNextPhoto();
+}
+
+std::string Form1::PhotoPath() {
+  const FileListBox& File1 = program_.form3().File1;
   const std::string& folder = File1.Path();
   const std::string separator = folder.ends_with('\\') ? "" : "\\";
-  Filename = folder + separator + File1.List(File1.ListIndex());
+  return folder + separator + File1.List(File1.ListIndex());
+}
 
-  const double side = chokkei.ToDouble();
-  form4.Picture2->SetPicture(platform.pictures.LoadPicture(Filename, side));
+// A photo that cannot be loaded is passed over within the tick; only a whole round of them means
+// that the photo set cannot be used.
+void Form1::ShowNextPhoto() {
+  try {
+    const double side = chokkei.ToDouble();
+    for (;;) {
+      Filename = PhotoPath();
+      const std::optional<DecodedPicture> decoded = ahead_.Collect(Filename, side);
+      if (!decoded) {
+        waiting_for_photo_ = true;
+        return;
+      }
+      if (decoded->picture) {
+        ShowPhoto(*decoded->picture, side);
+        Advance();
+        ahead_.Prepare(PhotoPath(), side);
+        return;
+      }
+      if (!IsFailure(decoded->error) || ++unreadable_ >= program_.form3().File1.ListCount())
+        std::rethrow_exception(decoded->error);
+      Advance();
+    }
+  } catch (const Failure&) {
+    FailAndEnd();
+  }
+}
+
+// The photo goes to a random place and the screen as it stands becomes the backdrop, so every
+// earlier photo stays where it was shown.
+void Form1::ShowPhoto(const Picture& picture, double side) {
+  Platform& platform = program_.platform();
+  Gdi& gdi = platform.gdi;
+  Form4& form4 = program_.form4();
+
+  form4.Picture2->SetPicture(picture);
   form4.Picture1->ClearPicture();
 
   const SizeF photo = form4.Picture2->ScaleSize();
@@ -48,7 +108,10 @@ void Form1::ShowPhoto() {
   form4.Picture1->Move(ToInt32(static_cast<float>(place.posx)), place.posy);
   RectRegion(gdi, place.clip.left, place.clip.top, place.clip.right, place.clip.bottom)
       .SetAsWindowRegion(form4.window->hWnd());
+}
 
+void Form1::Advance() {
+  FileListBox& File1 = program_.form3().File1;
   Filepos = CheckedAdd16(Filepos, 1);
   if (Filepos > File1.ListCount() - 1)
     Filepos = 0;

@@ -111,4 +111,16 @@ Picture WicPictureLoader::LoadPicture(const std::string& path, double drawn_diag
   return Loader(path, drawn_diagonal).Load();
 }
 
+std::optional<FileStamp> WicPictureLoader::Stamp(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  const std::wstring file = FullPathName(Widen(path));
+  if (file.empty() || !::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return std::nullopt;
+  }
+  return FileStamp{(std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+                   (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                       data.ftLastWriteTime.dwLowDateTime};
+}
+
 }  // namespace solvarine::win32

@@ -9,6 +9,7 @@ namespace solvarine::win32 {
 class WicPictureLoader : public PictureLoader {
  public:
   Picture LoadPicture(const std::string& path, double drawn_diagonal) override;
+  std::optional<FileStamp> Stamp(const std::string& path) override;
 };
 
 }  // namespace solvarine::win32

@@ -85,8 +85,16 @@ Picture FakePictureLoader::LoadPicture(const std::string& path, double drawn_dia
   return decoded;
 }
 
+std::optional<FileStamp> FakePictureLoader::Stamp(const std::string& path) {
+  const std::string full = files_.Resolve(path);
+  if (!pictures.contains(full))
+    return std::nullopt;
+  return FileStamp{pictures[full].pixels.size() * 4, writes_[full]};
+}
+
 void FakePictureLoader::Add(const std::string& full_path, int width, int height,
                             std::uint32_t colour) {
+  ++writes_[full_path];
   pictures[full_path] = Picture::FullSize(
       width, height, std::vector<std::uint32_t>(static_cast<size_t>(width * height), colour));
 }

@@ -45,6 +45,8 @@ class FakePictureLoader final : public PictureLoader {
   explicit FakePictureLoader(const FakeFileSystem& files) : files_(files) {}
   // Decodes at DecodeSize, nearest neighbour.
   Picture LoadPicture(const std::string& path, double drawn_diagonal) override;
+  // Each Add makes a new stamp, as writing a file does.
+  std::optional<FileStamp> Stamp(const std::string& path) override;
 
   void Add(const std::string& full_path, int width, int height, std::uint32_t colour);
 
@@ -54,6 +56,7 @@ class FakePictureLoader final : public PictureLoader {
 
  private:
   const FakeFileSystem& files_;
+  std::map<std::string, std::uint64_t> writes_;
 };
 
 class ScriptedRandom final : public Random {

@@ -41,8 +41,8 @@ class DrawnSizeTest : public ProgramTest {
 TEST_F(DrawnSizeTest, EachLoadAsksForTheLargestDiagonalItIsDrawnAt) {
   fake.store.values["chokkei"] = "300";
   ASSERT_FALSE(Start("/s"));
-  EXPECT_EQ(fake.pictures.drawn_diagonals, (std::vector<double>{kPreviewDiagonal}))
-      << "the hidden dialog's preview";
+  EXPECT_EQ(fake.pictures.drawn_diagonals, (std::vector<double>{kPreviewDiagonal, 300.0}))
+      << "the hidden dialog's preview, then the first photo, decoded ahead";
   ASSERT_FALSE(Tick());
   EXPECT_EQ(fake.pictures.drawn_diagonals.back(), 300.0) << "the tick: chokkei";
 
@@ -65,8 +65,9 @@ TEST_F(DrawnSizeTest, EachLoadAsksForTheLargestDiagonalItIsDrawnAt) {
   current.pictures.Add("C:\\saver\\sample1.jpg", 640, 480, kGreen);
   Program slideshow(current.platform);
   StartUp(slideshow, "/s");
-  ASSERT_EQ(current.pictures.loads.size(), 2u);
-  EXPECT_EQ(current.pictures.drawn_diagonals.back(), kPreviewDiagonal) << "UseCurrentDir";
+  Settle(slideshow, current);
+  ASSERT_EQ(current.pictures.loads.size(), 3u);
+  EXPECT_EQ(current.pictures.drawn_diagonals[1], kPreviewDiagonal) << "UseCurrentDir";
 }
 
 }  // namespace

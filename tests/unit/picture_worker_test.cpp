@@ -32,6 +32,7 @@ class ScriptedLoader final : public PictureLoader {
       throw std::bad_alloc();
     return Picture::FullSize(static_cast<int>(drawn_diagonal), 1, {Mark(path)});
   }
+  std::optional<FileStamp> Stamp(const std::string&) override { return FileStamp{}; }
   void Release() {
     {
       const std::lock_guard lock(mutex_);

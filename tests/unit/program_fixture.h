@@ -7,6 +7,7 @@
 
 #include "app/program.h"
 #include "platform/failure.h"
+#include "slideshow/form1.h"
 #include "start/module1.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -38,10 +39,24 @@ class ProgramTest : public testing::Test {
     return false;
   }
   bool Start(const std::string& arguments) {
-    return Ends([&] { StartUp(program, arguments); });
+    return Ends([&] {
+      StartUp(program, arguments);
+      Settle(program, fake);
+    });
   }
   bool Tick() {
-    return Ends([&] { fake.screen.FireTimers(); });
+    return Ends([&] {
+      fake.screen.FireTimers();
+      Settle(program, fake);
+    });
+  }
+  // Hands over what the slideshow decodes on its worker thread, as the event loop would, until
+  // no photo is pending.
+  static void Settle(Program& program, fakes::FakePlatform& fake) {
+    if (!fake.screen.WindowTitled("Form1"))
+      return;
+    while (program.form1().PhotoPending())
+      ASSERT_TRUE(fake.screen.wakeups.AwaitOne(std::chrono::seconds(10)));
   }
 
   fakes::FakeWindow* Window(const std::string& title) { return fake.screen.WindowTitled(title); }

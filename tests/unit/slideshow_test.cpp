@@ -189,14 +189,35 @@ TEST_F(SlideshowTest, TickBuildsPathsWithoutDoubledSeparators) {
   EXPECT_EQ(fake.pictures.loads.back(), "C:\\root.jpg");
 }
 
-TEST_F(SlideshowTest, APhotoGoneMidRunEndsWithTheMessageAndKeepsTheStoredPosition) {
+// b.jpg goes after it was decoded ahead, a.jpg is rewritten after it was: the slideshow shows the
+// files as they are at the tick and passes over the one it cannot load.
+TEST_F(SlideshowTest, PhotosGoneOrRewrittenMidRunArePassedOverOrShownAsTheyAreNow) {
   fake.store.values["Fileindex"] = "1";
   ASSERT_FALSE(Start("/s"));
+  fake.pictures.pictures.erase("C:\\photos\\b.jpg");
+  const struct {
+    const char* shown;
+    std::uint32_t colour;
+    std::int16_t next;
+  } ticks[] = {
+      {"c.jpg", kBlue, 0}, {"a.jpg", kGreen, 1}, {"c.jpg", kBlue, 0}, {"a.jpg", kGreen, 1}};
+  for (const auto& tick : ticks) {
+    ASSERT_FALSE(Tick());
+    if (tick.next == 0)
+      fake.pictures.Add("C:\\photos\\a.jpg", 640, 480, kGreen);
+    EXPECT_EQ(program.form1().Filename, std::string("C:\\photos\\") + tick.shown);
+    EXPECT_EQ(Canvas().image.At(150, 150), tick.colour) << tick.shown;
+    EXPECT_EQ(Position(), tick.next);
+  }
+  EXPECT_EQ(fake.random.draws, 8);
+  EXPECT_TRUE(fake.screen.messages.empty());
+
   fake.pictures.pictures.clear();
   fake.screen.on_msgbox = [&] { EXPECT_FALSE(Timer2().enabled); };
   EXPECT_TRUE(Tick());
   EXPECT_EQ(fake.screen.log.back(), "MsgBox");
-  EXPECT_EQ(fake.store.values["Fileindex"], "1");
+  EXPECT_EQ(std::count(fake.store.writes.begin(), fake.store.writes.end(), "Fileindex"), 0);
+  EXPECT_EQ(fake.random.draws, 8) << "nothing drawn on the failing tick";
   EXPECT_EQ(fake.screen.cursor_count, 0);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/win32/windows_include.h"
 
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -47,12 +48,26 @@ struct Figures {
   long long working_set = 0;
   long long pagefile = 0;
   int windows = 0;  // this thread's windows, children included
+  int threads = 0;
 };
 
 BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
   ++*reinterpret_cast<int*>(count);
   ::EnumChildWindows(window, CountWindow, count);
   return TRUE;
+}
+
+int CountThreads() {
+  const HANDLE taken = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  const UniqueKernelHandle snapshot(taken == INVALID_HANDLE_VALUE ? nullptr : taken);
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  int threads = 0;
+  for (BOOL more = ::Thread32First(snapshot.get(), &entry); more;
+       more = ::Thread32Next(snapshot.get(), &entry)) {
+    threads += entry.th32OwnerProcessID == ::GetCurrentProcessId();
+  }
+  return threads;
 }
 
 Figures Measure(const char* when) {
@@ -64,8 +79,10 @@ Figures Measure(const char* when) {
     f.pagefile = static_cast<long long>(memory.PagefileUsage);
   }
   ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&f.windows));
-  std::printf("%-7s GDI owned %ld, working set %.1f MB, pagefile %.1f MB, windows %d\n", when,
-              f.owned_gdi, f.working_set / 1048576.0, f.pagefile / 1048576.0, f.windows);
+  f.threads = CountThreads();
+  std::printf("%-7s GDI owned %ld, working set %.1f MB, pagefile %.1f MB, windows %d, threads %d\n",
+              when, f.owned_gdi, f.working_set / 1048576.0, f.pagefile / 1048576.0, f.windows,
+              f.threads);
   std::fflush(stdout);
   return f;
 }
@@ -81,6 +98,8 @@ std::vector<std::string> Growth(const Figures& before, const Figures& after) {
     grew.push_back("pagefile usage");
   if (after.windows != before.windows)
     grew.push_back("windows");
+  if (after.threads != before.threads)
+    grew.push_back("threads");
   return grew;
 }
 
@@ -97,6 +116,17 @@ struct MessageBoxAnswerer {
     }
   }};
 };
+
+// The photo is decoded on the worker's thread; its hand-over comes through the loop.
+bool AwaitPhoto(const Form1& form1, EventLoop& loop) {
+  const ULONGLONG give_up = ::GetTickCount64() + 30'000;
+  while (form1.PhotoPending()) {
+    if (::GetTickCount64() > give_up)
+      return false;
+    loop.Turn(1000);
+  }
+  return true;
+}
 
 void PumpPending() {
   MSG message;
@@ -142,6 +172,10 @@ class EnduranceTest : public ::testing::Test {
         if (i == 0)
           before = Measure("before");
         form1.Timer2_Timer();
+        if (!AwaitPhoto(form1, platform.loop())) {
+          ADD_FAILURE() << "no photo handed over";
+          break;
+        }
         PumpPending();
       }
       after = Measure("after");
