@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
+#include <latch>
 #include <thread>
 
 #include "app/program.h"
@@ -69,33 +68,21 @@ TEST(DecodeAheadTest, APreparedPictureServesOnlyItsOwnPathAndSizeWhileItsFileIsU
   }
 }
 
-// Decodes off the test's thread wait until Open; the test's own thread, the UI thread, never
-// waits.
+// Decodes off the test's thread, the UI thread, wait until the gate opens.
 class GatedLoader final : public PictureLoader {
  public:
   explicit GatedLoader(PictureLoader& inner) : inner_(inner) {}
   Picture LoadPicture(const std::string& path, double drawn_diagonal) override {
-    if (std::this_thread::get_id() != ui_thread_) {
-      std::unique_lock lock(mutex_);
-      opened_.wait(lock, [this] { return open_; });
-    }
+    if (std::this_thread::get_id() != ui_thread_)
+      gate.wait();
     return inner_.LoadPicture(path, drawn_diagonal);
   }
   std::optional<FileStamp> Stamp(const std::string& path) override { return inner_.Stamp(path); }
-  void Open() {
-    {
-      const std::lock_guard lock(mutex_);
-      open_ = true;
-    }
-    opened_.notify_all();
-  }
+  std::latch gate{1};
 
  private:
   PictureLoader& inner_;
   const std::thread::id ui_thread_ = std::this_thread::get_id();
-  std::mutex mutex_;
-  std::condition_variable opened_;
-  bool open_ = false;
 };
 
 // The UI thread goes on handling input while the tick's photo is decoded; the tick then runs
@@ -110,8 +97,11 @@ TEST(DecodeAheadTest, ATickWaitsForItsPhotoWithoutDrawingAndTicksMeanwhileFoldIn
   Platform platform{fake.screen, fake.screen, gated, fake.store, fake.files, fake.random};
   Program program(platform);
   const struct OpenAtTheEnd {
-    GatedLoader& gate;
-    ~OpenAtTheEnd() { gate.Open(); }
+    GatedLoader& loader;
+    ~OpenAtTheEnd() {
+      if (!loader.gate.try_wait())
+        loader.gate.count_down();
+    }
   } open_at_the_end{gated};
 
   StartUp(program, "/s");
@@ -123,7 +113,7 @@ TEST(DecodeAheadTest, ATickWaitsForItsPhotoWithoutDrawingAndTicksMeanwhileFoldIn
   EXPECT_EQ(fake.screen.WindowTitled("Form4")->region, (ClipRect{0, 0, 0, 0}));
   EXPECT_EQ(program.form3().File1.ListIndex(), 0);
 
-  gated.Open();
+  gated.gate.count_down();
   while (form1.PhotoPending())
     ASSERT_TRUE(fake.screen.wakeups.AwaitOne(kPatience));
   EXPECT_EQ(fake.random.draws, 2) << "one tick";

@@ -1,11 +1,10 @@
-// The worker thread and the UI thread meet only in the slot; ThreadSanitizer watches them here.
+// The worker's thread and the UI thread meet only in the slot; ThreadSanitizer watches them here.
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <latch>
 #include <new>
-#include <thread>
+#include <semaphore>
 
 #include "platform/failure.h"
 #include "platform/picture_worker.h"
@@ -13,128 +12,72 @@
 namespace solvarine {
 namespace {
 
-// A picture whose one pixel tells which path it was decoded from.
-std::uint32_t Mark(const std::string& path) {
-  return static_cast<std::uint32_t>(std::hash<std::string>{}(path));
-}
+constexpr auto kPatience = std::chrono::seconds(10);
 
-// Decodes at once, except "slow" paths, which wait until Release.
+// Decodes at once into a picture as wide as the diagonal, marked with the path's length; "slow"
+// paths wait for the release, "unreadable" and "huge" ones throw as a loader may.
 class ScriptedLoader final : public PictureLoader {
  public:
   Picture LoadPicture(const std::string& path, double drawn_diagonal) override {
-    if (path.starts_with("slow")) {
-      std::unique_lock lock(mutex_);
-      released_.wait(lock, [this] { return release_; });
-    }
+    if (path.starts_with("slow"))
+      release.wait();
     if (path.starts_with("unreadable"))
       throw Failure("cannot load " + path);
     if (path.starts_with("huge"))
       throw std::bad_alloc();
-    return Picture::FullSize(static_cast<int>(drawn_diagonal), 1, {Mark(path)});
+    return Picture::FullSize(static_cast<int>(drawn_diagonal), 1,
+                             {static_cast<std::uint32_t>(path.size())});
   }
   std::optional<FileStamp> Stamp(const std::string&) override { return FileStamp{}; }
-  void Release() {
-    {
-      const std::lock_guard lock(mutex_);
-      release_ = true;
-    }
-    released_.notify_all();
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable released_;
-  bool release_ = false;
-};
-
-// Counts hand-overs as the UI thread's wakeup would, from the worker's thread.
-class HandOvers {
- public:
-  void Signal() {
-    {
-      const std::lock_guard lock(mutex_);
-      ++count_;
-    }
-    changed_.notify_all();
-  }
-  bool AwaitCount(int count) {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, std::chrono::seconds(10), [&] { return count_ >= count; });
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  int count_ = 0;
+  std::latch release{1};
 };
 
 TEST(PictureWorkerTest, EachDecodeIsHandedOverOnceWithItsOwnJob) {
-  struct Case {
-    std::string path;
-    bool shows;
-    bool failure;  // a Failure, which the tick passes over, rather than anything else
-  };
-  const Case cases[] = {{"a.jpg", true, false},
-                        {"unreadable.jpg", false, true},
-                        {"b.jpg", true, false},
-                        {"huge.jpg", false, false}};
   ScriptedLoader loader;
-  HandOvers hand_overs;
-  PictureWorker worker(loader, [&] { hand_overs.Signal(); });
-  int started = 0;
+  std::counting_semaphore<> handed_over(0);
+  PictureWorker worker(loader, [&] { handed_over.release(); });
   for (int round = 0; round < 50; ++round) {
-    for (const Case& c : cases) {
-      const double diagonal = 100 + round;
-      ASSERT_TRUE(worker.Start({c.path, diagonal})) << c.path;
-      ++started;
+    for (const std::string path : {"a.jpg", "unreadable.jpg", "bb.jpg", "huge.jpg"}) {
+      ASSERT_TRUE(worker.Start({path, 100.0 + round})) << path;
       worker.Busy();  // meets the worker's thread while it decodes
-      ASSERT_TRUE(hand_overs.AwaitCount(started));
-      std::optional<DecodedPicture> decoded = worker.Take();
-      ASSERT_TRUE(decoded) << c.path;
+      ASSERT_TRUE(handed_over.try_acquire_for(kPatience)) << path;
+      const std::optional<DecodedPicture> decoded = worker.Take();
+      ASSERT_TRUE(decoded) << path;
       EXPECT_FALSE(worker.Take()) << "taken once";
-      EXPECT_EQ(decoded->job.path, c.path);
-      EXPECT_EQ(decoded->job.drawn_diagonal, diagonal);
-      ASSERT_EQ(decoded->picture.has_value(), c.shows) << c.path;
-      if (c.shows) {
-        EXPECT_EQ(decoded->picture->pixels.at(0), Mark(c.path));
-        EXPECT_EQ(decoded->picture->width, static_cast<int>(diagonal));
-        continue;
+      EXPECT_EQ(decoded->job.path, path);
+      EXPECT_EQ(decoded->job.drawn_diagonal, 100.0 + round);
+      if (path.starts_with("unreadable")) {
+        EXPECT_THROW(std::rethrow_exception(decoded->error), Failure);
+      } else if (path.starts_with("huge")) {
+        EXPECT_THROW(std::rethrow_exception(decoded->error), std::bad_alloc);
+      } else {
+        ASSERT_TRUE(decoded->picture) << path;
+        EXPECT_EQ(decoded->picture->pixels.at(0), path.size());
+        EXPECT_EQ(decoded->picture->width, 100 + round);
       }
-      bool failure = false;
-      try {
-        std::rethrow_exception(decoded->error);
-      } catch (const Failure&) {
-        failure = true;
-      } catch (const std::bad_alloc&) {
-      }
-      EXPECT_EQ(failure, c.failure) << c.path;
     }
   }
 }
 
+// Going away while a decode is in flight waits for it rather than leave the thread to a dead slot.
 TEST(PictureWorkerTest, OneDecodeAtATimeAndAnUntakenPictureMakesWayForTheNext) {
   ScriptedLoader loader;
-  HandOvers hand_overs;
-  PictureWorker worker(loader, [&] { hand_overs.Signal(); });
-  ASSERT_TRUE(worker.Start({"a.jpg", 10}));
-  ASSERT_TRUE(hand_overs.AwaitCount(1));
-  ASSERT_TRUE(worker.Start({"slow.jpg", 10}));
-  EXPECT_TRUE(worker.Busy());
-  EXPECT_FALSE(worker.Start({"b.jpg", 10}));
-  EXPECT_FALSE(worker.Take()) << "a.jpg went with the new start; slow.jpg is not done";
-  loader.Release();
-  ASSERT_TRUE(hand_overs.AwaitCount(2));
-  const std::optional<DecodedPicture> decoded = worker.Take();
-  ASSERT_TRUE(decoded);
-  EXPECT_EQ(decoded->job.path, "slow.jpg");
-}
-
-TEST(PictureWorkerTest, GoingAwayWaitsForTheDecodeInFlight) {
-  ScriptedLoader loader;
-  std::optional<PictureWorker> worker;
-  worker.emplace(loader, [] {});
+  std::counting_semaphore<> handed_over(0);
+  std::optional<PictureWorker> worker(std::in_place, loader, [&] { handed_over.release(); });
+  ASSERT_TRUE(worker->Start({"a.jpg", 10}));
+  ASSERT_TRUE(handed_over.try_acquire_for(kPatience));
   ASSERT_TRUE(worker->Start({"slow.jpg", 10}));
-  std::thread release([&] { loader.Release(); });
+  EXPECT_TRUE(worker->Busy());
+  EXPECT_FALSE(worker->Start({"b.jpg", 10}));
+  EXPECT_FALSE(worker->Take()) << "a.jpg went with the new start; slow.jpg is not done";
+  loader.release.count_down();
+  ASSERT_TRUE(handed_over.try_acquire_for(kPatience));
+  EXPECT_EQ(worker->Take()->job.path, "slow.jpg");
+
+  ScriptedLoader stuck;
+  worker.emplace(stuck, [] {});
+  ASSERT_TRUE(worker->Start({"slow.jpg", 10}));
+  std::thread release([&] { stuck.release.count_down(); });
   worker.reset();
   release.join();
 }
