@@ -218,6 +218,7 @@ TEST_F(SlideshowTest, PhotosGoneOrRewrittenMidRunArePassedOverOrShownAsTheyAreNo
   EXPECT_EQ(fake.screen.log.back(), "MsgBox");
   EXPECT_EQ(std::count(fake.store.writes.begin(), fake.store.writes.end(), "Fileindex"), 0);
   EXPECT_EQ(fake.random.draws, 8) << "nothing drawn on the failing tick";
+  EXPECT_EQ(Position(), 0) << "each photo tried once, from b.jpg on";
   EXPECT_EQ(fake.screen.cursor_count, 0);
 }
 
