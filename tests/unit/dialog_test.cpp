@@ -59,21 +59,16 @@ TEST_F(DialogTest, ALoadFailureLeavesTheStateOfItsStepAndEmptiesFileAndFolder) {
                         {"Directory", "C:\\gone", 3, 400, true, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.key) + "=" + c.value);
-    fakes::FakePlatform platform;
-    platform.files = fake.files;
-    platform.pictures.pictures = fake.pictures.pictures;
-    platform.store.values = fake.store.values;
-    platform.store.values.insert({{"Speed", "3"}, {"chokkei", "400"}});
-    platform.store.values[c.key] = c.value;
-    Program fresh(platform.platform);
-    StartUp(fresh, "/c");
-    Form3& form = fresh.form3();
+    World world({{"Speed", "3"}, {"chokkei", "400"}});
+    world.fake.store.values[c.key] = c.value;
+    world.Start("/c");
+    Form3& form = world.program.form3();
     EXPECT_EQ(form.HScroll1->Value(), c.time);
     EXPECT_EQ(fakes::Of(form.Label4).caption, std::to_string(c.time));
     EXPECT_EQ(form.HScroll2->Value(), c.size);
     EXPECT_EQ(Selected(form.Option1) || Selected(form.Option2), c.option_selected);
     EXPECT_EQ(form.File1.Path() == "C:\\photos", c.list_pointed);
-    EXPECT_EQ(platform.files.current, "C:\\");
+    EXPECT_EQ(world.fake.files.current, "C:\\");
     EXPECT_EQ(form.Filename, "");
     EXPECT_EQ(form.Directory, "");
   }
@@ -107,14 +102,13 @@ TEST_F(DialogTest, FirstRunStoresEmptyFileAndFolderOrTheSampleWithTheCurrentFold
       {"Fileindex", "0"}, {"Directory", ""},  {"Haikei", "0"}};
   EXPECT_EQ(fake.store.values, expected);
 
-  fakes::FakePlatform platform;
-  platform.files.AddFolder("C:\\saver", {{"sample1.jpg"}});
-  platform.pictures.Add("C:\\saver\\sample1.jpg", 8, 6, kGreen);
-  platform.files.current = "C:\\saver";
-  Program fresh(platform.platform);
-  StartUp(fresh, "");
-  EXPECT_EQ(fresh.form3().File1.Path(), "C:\\saver");
-  EXPECT_EQ(fresh.form3().Directory, "C:");
+  World sample({{"Filename", ""}, {"Directory", "C:"}});
+  sample.fake.files.AddFolder("C:\\saver", {{"sample1.jpg"}});
+  sample.fake.pictures.Add("C:\\saver\\sample1.jpg", 8, 6, kGreen);
+  sample.fake.files.current = "C:\\saver";
+  sample.Start("");
+  EXPECT_EQ(sample.program.form3().File1.Path(), "C:\\saver");
+  EXPECT_EQ(sample.program.form3().Directory, "C:");
 }
 
 TEST_F(DialogTest, ClosingStoresNothing) {

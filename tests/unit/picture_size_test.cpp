@@ -32,42 +32,28 @@ TEST(DecodeSizeTest, ReducesOnlyWhatIsDrawnSmallerAndNeverBelowIt) {
   }
 }
 
-class DrawnSizeTest : public ProgramTest {
- protected:
-  // Form3's preview box is 193 x 129 pixels.
-  const double kPreviewDiagonal = std::hypot(193.0, 129.0);
-};
+// Each load asks for the largest diagonal its picture is drawn at (the preview box is 193 x 129).
+TEST(DrawnSizeTest, EachLoadAsksForTheLargestDiagonalItIsDrawnAt) {
+  const double preview = std::hypot(193.0, 129.0);
+  World slideshow({{"chokkei", "300"}});
+  ASSERT_FALSE(slideshow.Start("/s"));
+  ASSERT_FALSE(slideshow.Tick());
+  EXPECT_EQ(slideshow.fake.pictures.drawn_diagonals, (std::vector<double>{preview, 300, 300}))
+      << "the hidden dialog's preview, the first photo decoded ahead, then the next";
 
-TEST_F(DrawnSizeTest, EachLoadAsksForTheLargestDiagonalItIsDrawnAt) {
-  fake.store.values["chokkei"] = "300";
-  ASSERT_FALSE(Start("/s"));
-  EXPECT_EQ(fake.pictures.drawn_diagonals, (std::vector<double>{kPreviewDiagonal, 300.0}))
-      << "the hidden dialog's preview, then the first photo, decoded ahead";
-  ASSERT_FALSE(Tick());
-  EXPECT_EQ(fake.pictures.drawn_diagonals.back(), 300.0) << "the tick: chokkei";
+  World dialog;
+  dialog.Start("/c");
+  dialog.fake.screen.QueueOpenFileResult({"C:\\photos\\b.jpg", "b.jpg", "C:\\photos"});
+  ASSERT_TRUE(dialog.fake.screen.ClickButton("Photo File"));
+  EXPECT_EQ(dialog.fake.pictures.drawn_diagonals, (std::vector<double>{preview, preview}));
 
-  fakes::FakePlatform picker;
-  picker.files.AddFolder("C:\\photos", {{"a.jpg"}});
-  picker.pictures.Add("C:\\photos\\a.jpg", 640, 480, kRed);
-  picker.store.values = {{"Filename", "C:\\photos\\a.jpg"}, {"Directory", "C:\\photos"}};
-  Program dialog(picker.platform);
-  StartUp(dialog, "/c");
-  picker.screen.QueueOpenFileResult({"C:\\photos\\a.jpg", "a.jpg", "C:\\photos"});
-  ASSERT_TRUE(picker.screen.ClickButton("Photo File"));
-  EXPECT_EQ(picker.pictures.drawn_diagonals,
-            (std::vector<double>{kPreviewDiagonal, kPreviewDiagonal}))
-      << "Form_Load, then the picked photo";
-
-  fakes::FakePlatform current;
-  current.files.AddFolder("C:\\saver", {{"sample1.jpg"}});
-  current.files.current = "C:\\saver";
-  current.store.values = {{"Filename", ""}, {"Directory", ""}};
-  current.pictures.Add("C:\\saver\\sample1.jpg", 640, 480, kGreen);
-  Program slideshow(current.platform);
-  StartUp(slideshow, "/s");
-  Settle(slideshow, current);
-  ASSERT_EQ(current.pictures.loads.size(), 3u);
-  EXPECT_EQ(current.pictures.drawn_diagonals[1], kPreviewDiagonal) << "UseCurrentDir";
+  World sample({{"Filename", ""}, {"Directory", ""}});
+  sample.fake.files.AddFolder("C:\\saver", {{"sample1.jpg"}});
+  sample.fake.files.current = "C:\\saver";
+  sample.fake.pictures.Add("C:\\saver\\sample1.jpg", 640, 480, kGreen);
+  ASSERT_FALSE(sample.Start("/s"));
+  EXPECT_EQ(sample.fake.pictures.drawn_diagonals, (std::vector<double>{preview, preview, 400}))
+      << "the hidden dialog, the sample of the current folder, the first photo";
 }
 
 }  // namespace

@@ -4,73 +4,78 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
+#include <utility>
 
 #include "app/program.h"
+#include "dialog/form3.h"
 #include "platform/failure.h"
 #include "slideshow/form1.h"
+#include "slideshow/form4.h"
 #include "start/module1.h"
 #include "tests/fakes/fake_platform.h"
 
 namespace solvarine {
 
-// A program on the in-memory platform, with a photo folder of three solid-colour photos.
-class ProgramTest : public testing::Test {
- protected:
-  static constexpr std::uint32_t kRed = 0xFFFF0000;
-  static constexpr std::uint32_t kGreen = 0xFF00FF00;
-  static constexpr std::uint32_t kBlue = 0xFF0000FF;
+inline constexpr std::uint32_t kRed = 0xFFFF0000;
+inline constexpr std::uint32_t kGreen = 0xFF00FF00;
+inline constexpr std::uint32_t kBlue = 0xFF0000FF;
 
-  ProgramTest() {
+// A program on the in-memory platform, with a photo folder of three solid-colour photos and the
+// settings pointing at it, changed as given.
+struct World {
+  explicit World(std::initializer_list<std::pair<std::string, std::string>> settings = {}) {
     fake.files.AddFolder("C:\\photos", {{"a.jpg"}, {"b.jpg"}, {"c.jpg"}});
     fake.files.AddFolder("C:\\empty");
     fake.pictures.Add("C:\\photos\\a.jpg", 640, 480, kRed);
     fake.pictures.Add("C:\\photos\\b.jpg", 300, 400, kGreen);
     fake.pictures.Add("C:\\photos\\c.jpg", 100, 100, kBlue);
     fake.store.values = {{"Filename", "C:\\photos\\a.jpg"}, {"Directory", "C:\\photos"}};
+    for (const auto& [key, value] : settings)
+      fake.store.values[key] = value;
   }
 
-  // Runs the step as the event loop would; true when the program ended.
+  // Runs the step as the event loop would, then hands over what the worker decoded; true when
+  // the program ended.
   bool Ends(const std::function<void()>& step) {
     try {
       step();
+      while (fake.screen.WindowTitled("Form1") && program.form1().PhotoPending())
+        EXPECT_TRUE(fake.screen.wakeups.AwaitOne(std::chrono::seconds(10)));
     } catch (const ProgramEnd&) {
       return true;
     }
     return false;
   }
   bool Start(const std::string& arguments) {
-    return Ends([&] {
-      StartUp(program, arguments);
-      Settle(program, fake);
-    });
+    return Ends([&] { StartUp(program, arguments); });
   }
   bool Tick() {
-    return Ends([&] {
-      fake.screen.FireTimers();
-      Settle(program, fake);
-    });
-  }
-  // Hands over what the slideshow decodes on its worker thread, as the event loop would, until
-  // no photo is pending.
-  static void Settle(Program& program, fakes::FakePlatform& fake) {
-    if (!fake.screen.WindowTitled("Form1"))
-      return;
-    while (program.form1().PhotoPending())
-      ASSERT_TRUE(fake.screen.wakeups.AwaitOne(std::chrono::seconds(10)));
+    return Ends([&] { fake.screen.FireTimers(); });
   }
 
   fakes::FakeWindow* Window(const std::string& title) { return fake.screen.WindowTitled(title); }
-  bool Visible(const std::string& title) {
-    const fakes::FakeWindow* window = Window(title);
-    return window && window->visible;
-  }
-  bool Logged(const std::string& entry) {
+  bool Visible(const std::string& title) { return Window(title) && Window(title)->visible; }
+  std::int16_t Position() { return program.form3().File1.ListIndex(); }
+  fakes::FakeTimer& Timer2() { return fakes::Of(program.form1().Timer2); }
+  fakes::FakePictureBox& Canvas() { return fakes::Of(program.form4().Picture1); }
+  // The failure path: cursor back, timer off, the one message; no screen shown, nothing stored.
+  void ExpectMessageWithoutScreens() {
     const auto& log = fake.screen.log;
-    return std::find(log.begin(), log.end(), entry) != log.end();
+    EXPECT_EQ(
+        std::vector<std::string>(std::find(log.begin(), log.end(), "ShowCursor 1"), log.end()),
+        (std::vector<std::string>{"ShowCursor 1", "Timer disabled", "MsgBox"}));
+    EXPECT_EQ(fake.screen.messages,
+              std::vector<std::string>{"設定画面で表示画像を設定してください"});
+    EXPECT_EQ(fake.screen.cursor_count, 1) << "the cursor was never hidden";
+    EXPECT_FALSE(Visible("Form2"));
+    EXPECT_EQ(fake.store.values.count("Fileindex"), 0u);
   }
 
   fakes::FakePlatform fake;
   Program program{fake.platform};
 };
+
+class ProgramTest : public testing::Test, protected World {};
 
 }  // namespace solvarine

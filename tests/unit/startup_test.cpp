@@ -19,40 +19,27 @@ TEST_F(StartUpTest, TheSwitchChoosesTheMode) {
                                                        {"xyz", nullptr},
                                                        {"/", nullptr}};
   for (const auto& [arguments, shown] : cases) {
-    SCOPED_TRACE(arguments);
-    fakes::FakePlatform platform;
-    platform.store.values = fake.store.values;
-    platform.files = fake.files;
-    platform.pictures.pictures = fake.pictures.pictures;
-    Program fresh(platform.platform);
-    bool ended = false;
-    try {
-      StartUp(fresh, arguments);
-    } catch (const ProgramEnd&) {
-      ended = true;
-    }
-    EXPECT_EQ(ended, shown == nullptr);
+    World world;
+    EXPECT_EQ(world.Start(arguments), shown == nullptr) << arguments;
     if (shown) {
-      ASSERT_NE(platform.screen.WindowTitled(shown), nullptr);
-      EXPECT_TRUE(platform.screen.WindowTitled(shown)->visible);
+      EXPECT_TRUE(world.Visible(shown)) << arguments;
     } else {
-      EXPECT_TRUE(std::none_of(platform.screen.log.begin(), platform.screen.log.end(),
+      EXPECT_TRUE(std::none_of(world.fake.screen.log.begin(), world.fake.screen.log.end(),
                                [](const std::string& e) { return e.starts_with("Create"); }))
-          << "no window, not even a hidden one";
-      EXPECT_TRUE(platform.store.writes.empty());
+          << arguments << ": no window, not even a hidden one";
+      EXPECT_TRUE(world.fake.store.writes.empty()) << arguments;
     }
-    EXPECT_TRUE(platform.screen.messages.empty());
+    EXPECT_TRUE(world.fake.screen.messages.empty()) << arguments;
   }
 }
 
 TEST_F(StartUpTest, ARunningSlideshowWindowBlocksEveryStartAfterAllThreeLookUps) {
   for (const char* title : {"Form1", "Form2", "Form4"}) {
     for (const char* arguments : {"/s", "/c", ""}) {
-      fakes::FakePlatform platform;
-      platform.screen.AddForeignWindow(title);
-      Program fresh(platform.platform);
-      EXPECT_THROW(StartUp(fresh, arguments), ProgramEnd) << title << " " << arguments;
-      EXPECT_EQ(platform.screen.log,
+      World world;
+      world.fake.screen.AddForeignWindow(title);
+      EXPECT_TRUE(world.Start(arguments)) << title << " " << arguments;
+      EXPECT_EQ(world.fake.screen.log,
                 (std::vector<std::string>{"FindWindowA Form1", "FindWindowA Form2",
                                           "FindWindowA Form4"}));
     }
