@@ -40,8 +40,11 @@ def test_a_turned_photo_shows_upright_among_broken_files(wine, screen, scr, tmp_
     run = wine.start(scr, "/s")
 
     # Upright: 100 x 200 drawn with a diagonal of 150 is 67 x 134, red on top.
-    shot = harness.wait_until(lambda: (s := screen.screenshot()) if box_of(s, bluish) else None,
-                              20, "the turned photo", interval=0.1)
+    def turned_photo_shown():
+        shot = screen.screenshot()
+        return shot if box_of(shot, bluish) else None
+
+    shot = harness.wait_until(turned_photo_shown, 20, "the turned photo", interval=0.1)
     red, blue = box_of(shot, reddish), box_of(shot, bluish)
     assert red[3] <= blue[1] + 1, "red above blue"
     assert (blue[2] - red[0], blue[3] - red[1]) == (67, 134)
