@@ -42,35 +42,26 @@ TEST_F(DialogTest, MalformedStoredNumbersReadAsTheirDefaults) {
   EXPECT_EQ(Caption(Dialog().Label5), " 300 ");
 }
 
-// What the dialog shows when loading stops at a failing step.
+// What the dialog shows when loading stops at a failing step: the sliders, an option only past
+// the options' step, the lists never pointed, file and folder emptied.
 TEST_F(DialogTest, ALoadFailureLeavesTheStateOfItsStepAndEmptiesFileAndFolder) {
-  struct Case {
-    const char* key;
-    const char* value;
-    int time;
-    int size;
-    bool option_selected;
-    bool list_pointed;
-  };
-  const Case cases[] = {{"Filename", "C:\\photos\\missing.jpg", 4, 200, false, false},
-                        {"Speed", "11", 4, 200, false, false},
-                        {"chokkei", "900", 3, 200, false, false},
-                        {"chokkei", "abc", 3, 200, false, false},
-                        {"Directory", "C:\\gone", 3, 400, true, false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.key) + "=" + c.value);
-    World world({{"Speed", "3"}, {"chokkei", "400"}});
-    world.fake.store.values[c.key] = c.value;
+  const std::tuple<const char*, const char*, int, int, bool> cases[] = {
+      {"Filename", "C:\\photos\\missing.jpg", 4, 200, false},
+      {"Speed", "11", 4, 200, false},
+      {"chokkei", "900", 3, 200, false},
+      {"chokkei", "abc", 3, 200, false},
+      {"Directory", "C:\\gone", 3, 400, true}};
+  for (const auto& [key, value, time, size, option_selected] : cases) {
+    World world({{"Speed", "3"}, {"chokkei", "400"}, {key, value}});
     world.Start("/c");
-    Form3& form = world.program.form3();
-    EXPECT_EQ(form.HScroll1->Value(), c.time);
-    EXPECT_EQ(fakes::Of(form.Label4).caption, std::to_string(c.time));
-    EXPECT_EQ(form.HScroll2->Value(), c.size);
-    EXPECT_EQ(Selected(form.Option1) || Selected(form.Option2), c.option_selected);
-    EXPECT_EQ(form.File1.Path() == "C:\\photos", c.list_pointed);
-    EXPECT_EQ(world.fake.files.current, "C:\\");
-    EXPECT_EQ(form.Filename, "");
-    EXPECT_EQ(form.Directory, "");
+    const Form3& form = world.program.form3();
+    EXPECT_EQ(
+        std::tuple(form.HScroll1->Value(), fakes::Of(form.Label4).caption, form.HScroll2->Value(),
+                   Selected(form.Option1) || Selected(form.Option2), form.File1.Path(),
+                   world.fake.files.current, form.Filename, form.Directory),
+        std::tuple(time, std::to_string(time), size, option_selected, std::string("C:\\"),
+                   std::string("C:\\"), std::string(), std::string()))
+        << key << "=" << value;
   }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "dialog/preview_fit.h"
 #include "platform/failure.h"
@@ -10,65 +11,34 @@
 namespace solvarine {
 namespace {
 
-constexpr float kScreenWidthTwips = 15360;   // 1024 pixels
-constexpr float kScreenHeightTwips = 11520;  // 768 pixels
-
-struct PlacementCase {
-  float photo_width, photo_height;
-  double side;
-  float u1, u2;
-  PhotoSize size;
-  double posx;
-  std::int32_t posy;
-  ClipRect clip;
-};
-
-void ExpectPlacement(const PlacementCase& c) {
-  const PhotoSize size = SizePhoto(c.photo_width, c.photo_height, c.side);
-  EXPECT_EQ(size.photow, c.size.photow);
-  EXPECT_EQ(size.photoh, c.size.photoh);
-  EXPECT_EQ(size.marginx, c.size.marginx);
-  EXPECT_EQ(size.marginy, c.size.marginy);
-  const PhotoPlace place =
-      PlacePhoto(size, c.side, kScreenWidthTwips, kScreenHeightTwips, c.u1, c.u2);
-  EXPECT_DOUBLE_EQ(place.posx, c.posx);
-  EXPECT_EQ(place.posy, c.posy);
-  EXPECT_EQ(place.clip, c.clip);
-}
-
+// A photo's drawn size and margins in the square, and where the square and the clip land on a
+// screen of 1024 x 768 pixels for two draws.
 TEST(Placement, ScalesTheDiagonalToTheSideAndKeepsThePhotoOnScreen) {
-  const PlacementCase cases[] = {
-      PlacementCase{640, 480, 400, 0, 0, {0, 320, 240, 40, 80}, -40, -80, {0, 0, 320, 240}},
-      PlacementCase{
-          640, 480, 400, 0.5f, 0.5f, {0, 320, 240, 40, 80}, 312, 184, {352, 264, 672, 504}},
+  const struct {
+    float width, height, side, u1, u2;
+    std::array<std::int32_t, 4> size;  // photow, photoh, marginx, marginy
+    double posx;
+    std::int32_t posy;
+    ClipRect clip;
+  } cases[] = {
+      {640, 480, 400, 0, 0, {320, 240, 40, 80}, -40, -80, {0, 0, 320, 240}},
+      {640, 480, 400, 0.5f, 0.5f, {320, 240, 40, 80}, 312, 184, {352, 264, 672, 504}},
       // 58.5 rounds to the even 58.
-      PlacementCase{100, 100, 400, 0, 0.999f, {0, 283, 283, 58, 58}, -58, 426, {0, 484, 283, 767}},
-      PlacementCase{
-          480, 640, 200, 0.25f, 0.75f, {0, 120, 160, 40, 20}, 186, 436, {226, 456, 346, 616}},
-      // posx keeps the fraction of the single 0.1 (a double 0.1 gives 30.4); only the clip edges
-      // are rounded.
-      PlacementCase{640,
-                    480,
-                    400,
-                    0.1f,
-                    0,
-                    {0, 320, 240, 40, 80},
-                    30.400001049041748,
-                    -80,
-                    {70, 0, 390, 240}},
+      {100, 100, 400, 0, 0.999f, {283, 283, 58, 58}, -58, 426, {0, 484, 283, 767}},
+      {480, 640, 200, 0.25f, 0.75f, {120, 160, 40, 20}, 186, 436, {226, 456, 346, 616}},
+      // posx keeps the fraction of the single 0.1 (a double 0.1 gives 30.4); only the clip
+      // edges are rounded.
+      {640, 480, 400, 0.1f, 0, {320, 240, 40, 80}, 30.400001049041748, -80, {70, 0, 390, 240}},
       // A photo wider than the screen overhangs it; that is no failure.
-      PlacementCase{4000,
-                    100,
-                    3000,
-                    0.5f,
-                    0.5f,
-                    {0, 3000, 75, 0, 1462},
-                    -988,
-                    -1116,
-                    {-988, 346, 2012, 421}}};
-  for (const PlacementCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.photo_width << "x" << c.photo_height << " u1=" << c.u1);
-    ExpectPlacement(c);
+      {4000, 100, 3000, 0.5f, 0.5f, {3000, 75, 0, 1462}, -988, -1116, {-988, 346, 2012, 421}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " u1=" << c.u1);
+    const PhotoSize size = SizePhoto(c.width, c.height, c.side);
+    EXPECT_EQ((std::array{size.photow, size.photoh, size.marginx, size.marginy}), c.size);
+    const PhotoPlace place = PlacePhoto(size, c.side, 15360, 11520, c.u1, c.u2);
+    EXPECT_DOUBLE_EQ(place.posx, c.posx);
+    EXPECT_EQ(place.posy, c.posy);
+    EXPECT_EQ(place.clip, c.clip);
   }
 }
 
@@ -86,31 +56,18 @@ TEST(Placement, ZeroHeightOrOverflowFails) {
   EXPECT_THROW(SizePhoto(100, 100, 1e12), Failure);
 }
 
-struct PreviewCase {
-  float width, height;
-  PreviewFit fit;
-};
-
-void ExpectPreview(const PreviewCase& c) {
-  const PreviewFit fit = FitPreview({193, 129}, {c.width, c.height});
-  EXPECT_EQ(fit.previeww, c.fit.previeww);
-  EXPECT_EQ(fit.previewh, c.fit.previewh);
-  EXPECT_EQ(fit.x, c.fit.x);
-  EXPECT_EQ(fit.y, c.fit.y);
-}
-
+// In the 193 x 129 preview box: previeww, previewh, x, y.
 TEST(Preview, FillsOneDimensionAndCentresTheOther) {
-  const PreviewCase cases[] = {
-      PreviewCase{400, 300, {172, 129, 10, 0}}, PreviewCase{300, 400, {97, 129, 48, 0}},
-      PreviewCase{800, 300, {193, 72, 0, 28}}, PreviewCase{193, 129, {193, 129, 0, 0}},
-      PreviewCase{20, 10, {193, 96, 0, 16}}};
-  for (const PreviewCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
-    ExpectPreview(c);
+  const std::pair<SizeF, std::array<std::int32_t, 4>> cases[] = {{{400, 300}, {172, 129, 10, 0}},
+                                                                 {{300, 400}, {97, 129, 48, 0}},
+                                                                 {{800, 300}, {193, 72, 0, 28}},
+                                                                 {{193, 129}, {193, 129, 0, 0}},
+                                                                 {{20, 10}, {193, 96, 0, 16}}};
+  for (const auto& [photo, expected] : cases) {
+    const PreviewFit fit = FitPreview({193, 129}, photo);
+    EXPECT_EQ((std::array{fit.previeww, fit.previewh, fit.x, fit.y}), expected)
+        << photo.width << "x" << photo.height;
   }
-}
-
-TEST(Preview, EmptyPhotoFails) {
   EXPECT_THROW(FitPreview({193, 129}, {10, 0}), Failure);
 }
 
