@@ -30,6 +30,7 @@ TEST(TextToInteger, RoundsHalvesToEvenAndChecksTheRange) {
                {"2.5", 2, 2},
                {"3.5", 4, 4},
                {"-2.5", -2, -2},
+               {".5", 0, 0},
                {" 17 ", 17, 17},
                {"-1", -1, -1},
                {"40000", 40000, kFails},
