@@ -5,19 +5,6 @@
 namespace solvarine::win32::testing {
 namespace {
 
-TEST_F(UiTest, ScreenWindowCoversTheScreenHiddenAndIsFoundByItsExactTitle) {
-  auto window = ui_.CreateScreenWindow("Solvarine screen test", {});
-  HWND hwnd = Native(window->hWnd());
-  RECT rect{};
-  ::GetWindowRect(hwnd, &rect);
-  EXPECT_EQ(
-      std::vector<LONG>({rect.left, rect.top, rect.right, rect.bottom}),
-      std::vector<LONG>({0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}));
-  EXPECT_FALSE(::IsWindowVisible(hwnd));
-  EXPECT_EQ(gdi_.FindWindowA("Solvarine screen test"), window->hWnd());
-  EXPECT_EQ(gdi_.FindWindowA("Solvarine screen tes"), Hwnd{});
-}
-
 TEST_F(UiTest, ScreenWindowRepaintsWhatWasDrawnAfterHideAndShow) {
   auto window = ui_.CreateScreenWindow("Solvarine backdrop test", {});
   const OwnedBrush red = Adopt<OwnedBrush>(::CreateSolidBrush(RGB(255, 0, 0)));
