@@ -1,7 +1,9 @@
-"""Writes the hostile picture files into a folder, with manifest.txt: one line per file, its name,
-then the size and colour (rrggbb) it must load with, or "refused". Odd but valid encodings a loader
-must read; broken or forged files it must refuse without crashing or eating the machine.
-Usage: hostile_pictures.py FOLDER"""
+"""Writes the picture files the loader meets into a folder, with manifest.txt: one line per load,
+the file's name, then the diagonal it is drawn at, its upright size and the colours (rrggbb) of
+its four quarters, or "refused". Odd but valid encodings a loader must read; photos stored on
+their side with an EXIF orientation, to be turned upright; broken or forged files it must refuse
+without crashing or eating the machine.
+Usage: picture_table.py FOLDER"""
 
 from __future__ import annotations
 
@@ -12,7 +14,7 @@ import sys
 import zlib
 from pathlib import Path
 
-from PIL import Image
+from PIL import Image, ImageOps
 
 RED, GREEN, BLUE = (230, 20, 20), (20, 200, 40), (30, 40, 220)
 ORANGE, PURPLE, TEAL = (250, 140, 0), (150, 30, 200), (0, 170, 170)
@@ -105,12 +107,43 @@ CASES = [
     ("animated.gif", gif([RED, BLUE, GREEN]), RED),  # the first frame
 ]
 
+# One upright picture of four coloured quarters (on whole JPEG blocks), stored as a camera on its
+# side would store it: each orientation's tag turns it back.
+QUARTERS = [(224, 16, 16), (16, 224, 16), (16, 16, 224), (224, 224, 16)]
+UPRIGHT = Image.new("RGB", (64, 32))
+for (x, y), colour in zip([(0, 0), (32, 0), (0, 16), (32, 16)], QUARTERS):
+    UPRIGHT.paste(colour, (x, y, x + 32, y + 16))
+T = Image.Transpose
+STORED = {1: UPRIGHT, 2: UPRIGHT.transpose(T.FLIP_LEFT_RIGHT), 3: UPRIGHT.transpose(T.ROTATE_180),
+          4: UPRIGHT.transpose(T.FLIP_TOP_BOTTOM), 5: UPRIGHT.transpose(T.TRANSPOSE),
+          6: UPRIGHT.transpose(T.ROTATE_90), 7: UPRIGHT.transpose(T.TRANSVERSE),
+          8: UPRIGHT.transpose(T.ROTATE_270)}
+
+
+def tagged(orientation: int) -> bytes:
+    exif = Image.Exif()
+    exif[0x0112] = orientation
+    out = io.BytesIO()
+    STORED[orientation].save(out, "JPEG", quality=95, exif=exif.tobytes())
+    assert ImageOps.exif_transpose(Image.open(io.BytesIO(out.getvalue()))).size == UPRIGHT.size
+    return out.getvalue()
+
+
+def hex_colour(colour) -> str:
+    return "%02x%02x%02x" % colour
+
+
 if __name__ == "__main__":
     folder = Path(sys.argv[1])
     folder.mkdir(parents=True, exist_ok=True)
     lines = []
     for name, data, colour in CASES:
         (folder / name).write_bytes(data)
-        lines.append(f"{name} " + (f"{SIZE[0]} {SIZE[1]} {'%02x%02x%02x' % colour}" if colour
-                                   else "refused"))
+        size = f"0 {SIZE[0]} {SIZE[1]} " + f"{hex_colour(colour)} " * 4 if colour else "refused"
+        lines.append(f"{name} {size}")
+    for orientation in STORED:  # at full size and at about half, decoded reduced then turned
+        (folder / f"turned{orientation}.jpg").write_bytes(tagged(orientation))
+        for diagonal in (0, 36):
+            lines.append(f"turned{orientation}.jpg {diagonal} 64 32 "
+                         + " ".join(map(hex_colour, QUARTERS)))
     (folder / "manifest.txt").write_text("\n".join(lines) + "\n")

@@ -1,5 +1,6 @@
-// The hostile picture files that hostile_pictures.py writes before this test runs: each loads at
-// its size and colour, or is refused with a Failure; never a crash, a hang or gigabytes.
+// The picture files that picture_table.py writes before this test runs: each loads at its upright
+// size with its four quarters in place, or is refused with a Failure; never a crash, a hang or
+// gigabytes.
 #include "platform/win32/wic_picture_loader.h"
 
 #include "platform/win32/windows_include.h"
@@ -21,9 +22,9 @@ int Channel(std::uint32_t pixel, int shift) {
   return static_cast<int>((pixel >> shift) & 0xFF);
 }
 
-TEST(HostilePictures, EachLoadsAsItShouldOrIsRefused) {
-  const char* folder = std::getenv("SOLVARINE_HOSTILE_PICTURES");
-  ASSERT_NE(folder, nullptr) << "run through ctest: hostile_pictures.py writes the files";
+TEST(PictureTable, EachLoadsUprightAsItShouldOrIsRefused) {
+  const char* folder = std::getenv("SOLVARINE_PICTURE_TABLE");
+  ASSERT_NE(folder, nullptr) << "run through ctest: picture_table.py writes the files";
   std::ifstream manifest(std::string(folder) + "\\manifest.txt");
   ASSERT_TRUE(manifest) << folder;
   int cases = 0;
@@ -37,19 +38,25 @@ TEST(HostilePictures, EachLoadsAsItShouldOrIsRefused) {
       EXPECT_THROW(WicPictureLoader().LoadPicture(path, 0), Failure);
       continue;
     }
-    int height = 0;
-    std::string colour;
-    fields >> height >> colour;
-    const Picture picture = WicPictureLoader().LoadPicture(path, 0);
-    EXPECT_EQ(picture.width, std::stoi(first));
+    int width = 0, height = 0;
+    fields >> width >> height;
+    const Picture picture = WicPictureLoader().LoadPicture(path, std::stod(first));
+    EXPECT_EQ(picture.width, width);
     EXPECT_EQ(picture.height, height);
-    const std::uint32_t centre = picture.pixels.at(
-        static_cast<size_t>(picture.height / 2 * picture.pixel_width + picture.pixel_width / 2));
-    const std::uint32_t expected = std::stoul(colour, nullptr, 16);
-    for (int shift : {0, 8, 16})
-      EXPECT_NEAR(Channel(centre, shift), Channel(expected, shift), 40) << std::hex << centre;
+    ASSERT_EQ(picture.pixel_width > picture.pixel_height, width > height);
+    for (int quarter = 0; quarter < 4; ++quarter) {
+      std::string colour;
+      fields >> colour;
+      const int x = (quarter % 2 * 2 + 1) * picture.pixel_width / 4;
+      const int y = (quarter / 2 * 2 + 1) * picture.pixel_height / 4;
+      const std::uint32_t shown = picture.pixels.at(y * picture.pixel_width + x);
+      for (int shift : {0, 8, 16}) {
+        EXPECT_NEAR(Channel(shown, shift), Channel(std::stoul(colour, nullptr, 16), shift), 40)
+            << "quarter " << quarter << " is " << std::hex << shown;
+      }
+    }
   }
-  EXPECT_GE(cases, 20);
+  EXPECT_GE(cases, 36);
 
   // A photo another program holds open without sharing.
   const std::wstring locked = Widen(std::string(folder) + "\\progressive.jpg");
