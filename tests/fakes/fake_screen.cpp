@@ -6,13 +6,6 @@
 #include "platform/failure.h"
 
 namespace solvarine::fakes {
-namespace {
-
-int Pixels(int twips) {
-  return twips / kTwipsPerPixel;
-}
-
-}  // namespace
 
 FakeWindow::FakeWindow(FakeScreen& screen, std::string title, InputHandlers input, int width,
                        int height)
@@ -43,9 +36,10 @@ FakePictureBox::FakePictureBox(FakeScreen& screen, const PictureBoxSpec& layout,
     : screen(screen),
       layout(layout),
       input(std::move(input)),
-      left(static_cast<float>(Pixels(layout.rect.left))),
-      top(static_cast<float>(Pixels(layout.rect.top))),
-      image(Surface::Filled(Pixels(layout.rect.width), Pixels(layout.rect.height), kWhite)) {
+      left(layout.rect.left / kTwipsPerPixel),
+      top(layout.rect.top / kTwipsPerPixel),
+      image(Surface::Filled(layout.rect.width / kTwipsPerPixel, layout.rect.height / kTwipsPerPixel,
+                            kWhite)) {
   dc = screen.RegisterSurface(image);
 }
 
@@ -112,8 +106,8 @@ std::unique_ptr<Window> FakeScreen::CreateDialogWindow(const std::string& captio
                                                        int height_twips,
                                                        std::function<void()> on_close) {
   Log("Create " + caption);
-  auto window = std::make_unique<FakeWindow>(*this, caption, InputHandlers{}, Pixels(width_twips),
-                                             Pixels(height_twips));
+  auto window = std::make_unique<FakeWindow>(
+      *this, caption, InputHandlers{}, width_twips / kTwipsPerPixel, height_twips / kTwipsPerPixel);
   window->on_close = std::move(on_close);
   return window;
 }

@@ -112,23 +112,9 @@ struct FakeOptionButton : OptionButton {
 };
 
 // The fake behind an interface the core holds.
-inline FakeWindow& Of(const std::unique_ptr<Window>& window) {
-  return static_cast<FakeWindow&>(*window);
-}
-inline FakePictureBox& Of(const std::unique_ptr<PictureBox>& box) {
-  return static_cast<FakePictureBox&>(*box);
-}
-inline FakeTimer& Of(const std::unique_ptr<Timer>& timer) {
-  return static_cast<FakeTimer&>(*timer);
-}
-inline FakeSlider& Of(const std::unique_ptr<Slider>& slider) {
-  return static_cast<FakeSlider&>(*slider);
-}
-inline FakeLabel& Of(const std::unique_ptr<Label>& label) {
-  return static_cast<FakeLabel&>(*label);
-}
-inline FakeOptionButton& Of(const std::unique_ptr<OptionButton>& option) {
-  return static_cast<FakeOptionButton&>(*option);
+template <typename Fake, typename Interface>
+Fake& Of(const std::unique_ptr<Interface>& held) {
+  return static_cast<Fake&>(*held);
 }
 
 // Windows, controls and drawing in memory; every call that matters for ordering is logged.

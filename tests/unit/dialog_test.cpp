@@ -7,9 +7,13 @@ namespace {
 class DialogTest : public ProgramTest {
  protected:
   Form3& Dialog() { return program.form3(); }
-  std::string Caption(const std::unique_ptr<Label>& label) { return fakes::Of(label).caption; }
-  bool Selected(const std::unique_ptr<OptionButton>& option) { return fakes::Of(option).selected; }
-  fakes::Surface& Preview() { return fakes::Of(Dialog().Picture1).image; }
+  std::string Caption(const std::unique_ptr<Label>& label) {
+    return fakes::Of<fakes::FakeLabel>(label).caption;
+  }
+  bool Selected(const std::unique_ptr<OptionButton>& option) {
+    return fakes::Of<fakes::FakeOptionButton>(option).selected;
+  }
+  fakes::Surface& Preview() { return fakes::Of<fakes::FakePictureBox>(Dialog().Picture1).image; }
 };
 
 TEST_F(DialogTest, OpensWithTheStoredSettings) {
@@ -17,20 +21,14 @@ TEST_F(DialogTest, OpensWithTheStoredSettings) {
       {{"Speed", "7"}, {"chokkei", "650"}, {"Haikei", "1"}, {"FilenameS", "a.jpg"}});
   ASSERT_FALSE(Start("/c"));
   Form3& form = Dialog();
-  EXPECT_EQ(form.HScroll1->Value(), 7);
-  EXPECT_EQ(Caption(form.Label4), "7");
-  EXPECT_EQ(form.HScroll2->Value(), 650);
-  EXPECT_EQ(Caption(form.Label5), "650");
-  EXPECT_TRUE(Selected(form.Option1));
-  EXPECT_FALSE(Selected(form.Option2));
-  EXPECT_EQ(Caption(form.Label6), "a.jpg");
-  EXPECT_EQ(form.File1.Path(), "C:\\photos");
-  EXPECT_EQ(fake.files.current, "C:\\photos");
+  EXPECT_EQ(std::tuple(form.HScroll1->Value(), Caption(form.Label4), form.HScroll2->Value(),
+                       Caption(form.Label5), Selected(form.Option1), Selected(form.Option2),
+                       Caption(form.Label6), form.File1.Path(), fake.files.current),
+            std::tuple(7, "7", 650, "650", true, false, "a.jpg", "C:\\photos", "C:\\photos"));
   // A 640x480 photo in a 193x129 box: 172 wide at x 10, white bands at the sides.
-  EXPECT_EQ(Preview().At(9, 64), fakes::kWhite);
-  EXPECT_EQ(Preview().At(10, 64), kRed);
-  EXPECT_EQ(Preview().At(181, 128), kRed);
-  EXPECT_EQ(Preview().At(182, 64), fakes::kWhite);
+  EXPECT_EQ(std::tuple(Preview().At(9, 64), Preview().At(10, 64), Preview().At(181, 128),
+                       Preview().At(182, 64)),
+            std::tuple(fakes::kWhite, kRed, kRed, fakes::kWhite));
 }
 
 // Bad numbers in the store read as their defaults; the stored size text is shown as it stands.
@@ -56,9 +54,9 @@ TEST_F(DialogTest, ALoadFailureLeavesTheStateOfItsStepAndEmptiesFileAndFolder) {
     world.Start("/c");
     const Form3& form = world.program.form3();
     EXPECT_EQ(
-        std::tuple(form.HScroll1->Value(), fakes::Of(form.Label4).caption, form.HScroll2->Value(),
-                   Selected(form.Option1) || Selected(form.Option2), form.File1.Path(),
-                   world.fake.files.current, form.Filename, form.Directory),
+        std::tuple(form.HScroll1->Value(), fakes::Of<fakes::FakeLabel>(form.Label4).caption,
+                   form.HScroll2->Value(), Selected(form.Option1) || Selected(form.Option2),
+                   form.File1.Path(), world.fake.files.current, form.Filename, form.Directory),
         std::tuple(time, std::to_string(time), size, option_selected, std::string("C:\\"),
                    std::string("C:\\"), std::string(), std::string()))
         << key << "=" << value;
@@ -68,7 +66,7 @@ TEST_F(DialogTest, ALoadFailureLeavesTheStateOfItsStepAndEmptiesFileAndFolder) {
 TEST_F(DialogTest, OkStoresEverySettingInOrderAndEnds) {
   fake.store.values.insert({{"Haikei", "2"}, {"Fileindex", "9"}, {"chokkei", "400"}});
   ASSERT_FALSE(Start("/c"));
-  fakes::Of(Dialog().HScroll2).SetValue(275);
+  Dialog().HScroll2->SetValue(275);
   EXPECT_EQ(Caption(Dialog().Label5), "275");
   fake.store.writes.clear();
   EXPECT_TRUE(Ends([&] { fake.screen.ClickButton("OK"); }));
@@ -93,10 +91,9 @@ TEST_F(DialogTest, FirstRunStoresEmptyFileAndFolderOrTheSampleWithTheCurrentFold
       {"Fileindex", "0"}, {"Directory", ""},  {"Haikei", "0"}};
   EXPECT_EQ(fake.store.values, expected);
 
-  World sample({{"Filename", ""}, {"Directory", "C:"}});
-  sample.fake.files.AddFolder("C:\\saver", {{"sample1.jpg"}});
-  sample.fake.pictures.Add("C:\\saver\\sample1.jpg", 8, 6, kGreen);
-  sample.fake.files.current = "C:\\saver";
+  World sample;
+  sample.UseSample();
+  sample.fake.store.values["Directory"] = "C:";
   sample.Start("");
   EXPECT_EQ(sample.program.form3().File1.Path(), "C:\\saver");
   EXPECT_EQ(sample.program.form3().Directory, "C:");
@@ -104,7 +101,7 @@ TEST_F(DialogTest, FirstRunStoresEmptyFileAndFolderOrTheSampleWithTheCurrentFold
 
 TEST_F(DialogTest, ClosingStoresNothing) {
   ASSERT_FALSE(Start("/c"));
-  fakes::Of(Dialog().HScroll1).SetValue(9);
+  Dialog().HScroll1->SetValue(9);
   fake.store.writes.clear();
   EXPECT_TRUE(Ends([&] { fake.screen.CloseDialog(); }));
   EXPECT_TRUE(fake.store.writes.empty());
@@ -117,20 +114,18 @@ TEST_F(DialogTest, PickingAPhotoShowsItAndRemembersItsFolder) {
   fake.screen.QueueOpenFileResult({"C:\\more\\tall.gif", "tall.gif", "C:\\more"});
   ASSERT_TRUE(fake.screen.ClickButton("Photo File"));
   const OpenFileRequest& request = fake.screen.open_file_requests.back();
-  EXPECT_EQ(request.initial_dir, "C:\\photos");
-  EXPECT_EQ(request.filter, "jpgﾌｧｲﾙ(*.jpg)|*.jpg|bmpﾌｧｲﾙ(*.bmp)|*.bmp|gifﾌｧｲﾙ(*.gif)|*.gif");
-  EXPECT_EQ(request.filter_index, 1);
-  EXPECT_EQ(request.flags, 0x1000u);
+  EXPECT_EQ(
+      std::tuple(request.initial_dir, request.filter, request.filter_index, request.flags),
+      std::tuple("C:\\photos", "jpgﾌｧｲﾙ(*.jpg)|*.jpg|bmpﾌｧｲﾙ(*.bmp)|*.bmp|gifﾌｧｲﾙ(*.gif)|*.gif", 1,
+                 0x1000u));
   Form3& form = Dialog();
-  EXPECT_EQ(form.Filename, "C:\\more\\tall.gif");
-  EXPECT_EQ(form.Directory, "C:\\more");
-  EXPECT_EQ(Caption(form.Label6), "tall.gif");
+  EXPECT_EQ(std::tuple(form.Filename, form.Directory, Caption(form.Label6)),
+            std::tuple("C:\\more\\tall.gif", "C:\\more", "tall.gif"));
   // 300x400 in 193x129: 97 wide at x 48; the earlier red preview is gone.
-  EXPECT_EQ(Preview().At(20, 64), fakes::kWhite);
-  EXPECT_EQ(Preview().At(48, 64), kBlue);
-  EXPECT_EQ(Preview().At(144, 64), kBlue);
-  EXPECT_EQ(Preview().At(145, 64), fakes::kWhite);
-  EXPECT_EQ(fakes::Of(form.Picture1).refreshes, 1);
+  EXPECT_EQ(std::tuple(Preview().At(20, 64), Preview().At(48, 64), Preview().At(144, 64),
+                       Preview().At(145, 64)),
+            std::tuple(fakes::kWhite, kBlue, kBlue, fakes::kWhite));
+  EXPECT_EQ(fakes::Of<fakes::FakePictureBox>(form.Picture1).refreshes, 1);
 
   // Cancelling, or picking a file that is no readable picture, changes nothing.
   for (const OpenFileResult& pick :

@@ -57,8 +57,17 @@ struct World {
   fakes::FakeWindow* Window(const std::string& title) { return fake.screen.WindowTitled(title); }
   bool Visible(const std::string& title) { return Window(title) && Window(title)->visible; }
   std::int16_t Position() { return program.form3().File1.ListIndex(); }
-  fakes::FakeTimer& Timer2() { return fakes::Of(program.form1().Timer2); }
-  fakes::FakePictureBox& Canvas() { return fakes::Of(program.form4().Picture1); }
+  fakes::FakeTimer& Timer2() { return fakes::Of<fakes::FakeTimer>(program.form1().Timer2); }
+  fakes::FakePictureBox& Canvas() {
+    return fakes::Of<fakes::FakePictureBox>(program.form4().Picture1);
+  }
+  // No stored photo: the sample photo of the current folder stands in.
+  void UseSample(int width = 8, int height = 6) {
+    fake.store.values["Filename"] = fake.store.values["Directory"] = "";
+    fake.files.AddFolder("C:\\saver", {{"sample1.jpg"}});
+    fake.files.current = "C:\\saver";
+    fake.pictures.Add("C:\\saver\\sample1.jpg", width, height, kGreen);
+  }
   // The failure path: cursor back, timer off, the one message; no screen shown, nothing stored.
   void ExpectMessageWithoutScreens() {
     const auto& log = fake.screen.log;
