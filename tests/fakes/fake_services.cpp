@@ -65,6 +65,8 @@ std::vector<FolderEntry> FakeFileSystem::ListFolder(const std::string& folder) {
 }
 
 Picture FakePictureLoader::LoadPicture(const std::string& path, double drawn_diagonal) {
+  if (before_load)
+    before_load();
   const std::string full = files_.Resolve(path);
   loads.push_back(full);
   drawn_diagonals.push_back(drawn_diagonal);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -53,6 +54,7 @@ class FakePictureLoader final : public PictureLoader {
   std::map<std::string, Picture> pictures;  // at their own size
   std::vector<std::string> loads;
   std::vector<double> drawn_diagonals;  // asked for, one per load
+  std::function<void()> before_load;    // runs on the decoding thread
 
  private:
   const FakeFileSystem& files_;
