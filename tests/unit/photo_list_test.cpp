@@ -18,18 +18,12 @@ std::vector<std::string> Entries(const FileListBox& list) {
 class PhotoList : public testing::Test {
  protected:
   PhotoList() {
-    files.AddFolder("C:\\photos", {{"b.gif"},
-                                   {"A.JPG"},
-                                   {"c.bmp"},
-                                   {"d.png"},
-                                   {"notes.txt"},
-                                   {"x.jpg", false, true, false},
-                                   {"s.jpg", false, false, true},
-                                   {"y.gif", true},
-                                   {"写真.Jpg"},
-                                   {".jpg"},
-                                   {"jpg"},
-                                   {"a.jpeg"}});
+    std::vector<FolderEntry> entries = {
+        {"x.jpg", false, true, false}, {"s.jpg", false, false, true}, {"y.gif", true}};
+    for (const char* name :
+         {"b.gif", "A.JPG", "c.bmp", "d.png", "notes.txt", "写真.Jpg", ".jpg", "jpg", "a.jpeg"})
+      entries.push_back({name});
+    files.AddFolder("C:\\photos", entries);
     files.AddFolder("C:\\empty");
     list.SetPath("C:\\photos");
   }

@@ -6,18 +6,11 @@ namespace {
 using StartUpTest = ProgramTest;
 
 TEST_F(StartUpTest, TheSwitchChoosesTheMode) {
-  const std::pair<const char*, const char*> cases[] = {{"/S", "Form4"},
-                                                       {"/s", "Form4"},
-                                                       {"/s 1234", "Form4"},
-                                                       {"/C", "Solvarine Ver4.0 "},
-                                                       {"/c:1234", "Solvarine Ver4.0 "},
-                                                       {"", "Solvarine Ver4.0 "},
-                                                       {"/p 1234", nullptr},
-                                                       {"/a", nullptr},
-                                                       {"s", nullptr},
-                                                       {"-s", nullptr},
-                                                       {"xyz", nullptr},
-                                                       {"/", nullptr}};
+  const char* const dialog = "Solvarine Ver4.0 ";
+  const std::pair<const char*, const char*> cases[] = {
+      {"/S", "Form4"},     {"/s", "Form4"}, {"/s 1234", "Form4"}, {"/C", dialog},
+      {"/c:1234", dialog}, {"", dialog},    {"/p 1234", nullptr}, {"/a", nullptr},
+      {"s", nullptr},      {"-s", nullptr}, {"xyz", nullptr},     {"/", nullptr}};
   for (const auto& [arguments, shown] : cases) {
     World world;
     EXPECT_EQ(world.Start(arguments), shown == nullptr) << arguments;
