@@ -34,7 +34,6 @@ void FakeWindow::Show() {
 FakePictureBox::FakePictureBox(FakeScreen& screen, const PictureBoxSpec& layout,
                                InputHandlers input)
     : screen(screen),
-      layout(layout),
       input(std::move(input)),
       left(layout.rect.left / kTwipsPerPixel),
       top(layout.rect.top / kTwipsPerPixel),
@@ -47,22 +46,11 @@ FakePictureBox::~FakePictureBox() {
   screen.UnregisterSurface(dc);
 }
 
-// An auto-sized box keeps the decoded pixels and maps the picture's own size onto them; a fixed
-// box draws the picture at its own size, nearest neighbour.
+// The box keeps the decoded pixels and maps the picture's own size onto them, as an auto-sized
+// box does (the core sets pictures on those only).
 void FakePictureBox::SetPicture(const Picture& picture) {
-  if (layout.auto_size) {
-    image = {picture.pixel_width, picture.pixel_height, picture.width, picture.height,
-             picture.pixels};
-    return;
-  }
-  image.Fill(kWhite);
-  for (int y = 0; y < std::min(picture.height, image.height); ++y) {
-    for (int x = 0; x < std::min(picture.width, image.width); ++x) {
-      const int px = x * picture.pixel_width / picture.width;
-      const int py = y * picture.pixel_height / picture.height;
-      image.Set(x, y, picture.pixels[static_cast<size_t>(py * picture.pixel_width + px)]);
-    }
-  }
+  image = {picture.pixel_width, picture.pixel_height, picture.width, picture.height,
+           picture.pixels};
 }
 
 FakeTimer::~FakeTimer() {
@@ -83,13 +71,8 @@ void FakeSlider::SetValue(int new_value) {
     on_change();
 }
 
-FakeOptionButton::~FakeOptionButton() {
-  screen.Forget(screen.options, this);
-}
-
 void FakeOptionButton::Select() {
-  for (FakeOptionButton* other : screen.options)
-    other->selected = other == this;
+  screen.selected_option = this;
   if (on_click)
     on_click();
 }
@@ -110,13 +93,6 @@ std::unique_ptr<Window> FakeScreen::CreateDialogWindow(const std::string& captio
       *this, caption, InputHandlers{}, width_twips / kTwipsPerPixel, height_twips / kTwipsPerPixel);
   window->on_close = std::move(on_close);
   return window;
-}
-
-std::unique_ptr<OptionButton> FakeScreen::CreateOptionButton(Window&, const ButtonSpec&,
-                                                             std::function<void()> on_click) {
-  auto option = std::make_unique<FakeOptionButton>(*this, std::move(on_click));
-  options.push_back(option.get());
-  return option;
 }
 
 std::unique_ptr<Timer> FakeScreen::CreateTimer(Window&, std::int32_t interval_ms,

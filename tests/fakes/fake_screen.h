@@ -59,7 +59,6 @@ struct FakePictureBox : PictureBox {
   void Refresh() override { ++refreshes; }
 
   FakeScreen& screen;
-  PictureBoxSpec layout;
   InputHandlers input;
   Hdc dc;
   std::int32_t left = 0;
@@ -103,11 +102,9 @@ struct FakeLabel : Label {
 struct FakeOptionButton : OptionButton {
   FakeOptionButton(FakeScreen& screen, std::function<void()> on_click)
       : screen(screen), on_click(std::move(on_click)) {}
-  ~FakeOptionButton() override;
   void Select() override;
 
   FakeScreen& screen;
-  bool selected = false;
   std::function<void()> on_click;
 };
 
@@ -142,7 +139,9 @@ class FakeScreen final : public Ui, public Gdi {
   }
   void CreateFrame(Window&, const FrameSpec&) override {}
   std::unique_ptr<OptionButton> CreateOptionButton(Window&, const ButtonSpec&,
-                                                   std::function<void()> on_click) override;
+                                                   std::function<void()> on_click) override {
+    return std::make_unique<FakeOptionButton>(*this, std::move(on_click));
+  }
   std::unique_ptr<Timer> CreateTimer(Window&, std::int32_t interval_ms,
                                      std::function<void()> on_tick) override;
   std::unique_ptr<Wakeup> CreateWakeup(std::function<void()> on_wake) override {
@@ -205,7 +204,7 @@ class FakeScreen final : public Ui, public Gdi {
   int live_regions = 0;
   std::vector<FakeWindow*> windows;
   std::vector<FakeTimer*> timers;
-  std::vector<FakeOptionButton*> options;
+  const OptionButton* selected_option = nullptr;  // of the one group
 
  private:
   Surface* SurfaceOf(Hdc dc);

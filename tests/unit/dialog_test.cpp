@@ -11,7 +11,7 @@ class DialogTest : public ProgramTest {
     return fakes::Of<fakes::FakeLabel>(label).caption;
   }
   bool Selected(const std::unique_ptr<OptionButton>& option) {
-    return fakes::Of<fakes::FakeOptionButton>(option).selected;
+    return fake.screen.selected_option == option.get();
   }
   fakes::Surface& Preview() { return fakes::Of<fakes::FakePictureBox>(Dialog().Picture1).image; }
 };
@@ -55,7 +55,7 @@ TEST_F(DialogTest, ALoadFailureLeavesTheStateOfItsStepAndEmptiesFileAndFolder) {
     const Form3& form = world.program.form3();
     EXPECT_EQ(
         std::tuple(form.HScroll1->Value(), fakes::Of<fakes::FakeLabel>(form.Label4).caption,
-                   form.HScroll2->Value(), Selected(form.Option1) || Selected(form.Option2),
+                   form.HScroll2->Value(), world.fake.screen.selected_option != nullptr,
                    form.File1.Path(), world.fake.files.current, form.Filename, form.Directory),
         std::tuple(time, std::to_string(time), size, option_selected, std::string("C:\\"),
                    std::string("C:\\"), std::string(), std::string()))
