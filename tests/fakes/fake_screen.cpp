@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/failure.h"
 
@@ -111,20 +112,14 @@ void FakeScreen::MsgBox(const std::string& text) {
 
 OpenFileResult FakeScreen::GetOpenFileName(Window&, const OpenFileRequest& request) {
   open_file_requests.push_back(request);
-  if (open_file_results_.empty())
-    return {};
-  OpenFileResult result = std::move(open_file_results_.front());
-  open_file_results_.pop_front();
-  return result;
+  return std::exchange(next_open_file, {});
 }
 
 Hwnd FakeScreen::FindWindowA(const std::string& title) {
   Log("FindWindowA " + title);
   if (FakeWindow* window = WindowTitled(title))
     return window->hwnd;
-  const bool foreign =
-      std::find(foreign_titles_.begin(), foreign_titles_.end(), title) != foreign_titles_.end();
-  return foreign ? static_cast<Hwnd>(2) : Hwnd{};
+  return foreign_windows.contains(title) ? static_cast<Hwnd>(2) : Hwnd{};
 }
 
 int FakeScreen::ShowCursor(bool show) {

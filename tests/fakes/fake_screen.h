@@ -1,6 +1,6 @@
 #pragma once
 
-#include <deque>
+#include <set>
 #include <map>
 #include <memory>
 #include <optional>
@@ -172,13 +172,9 @@ class FakeScreen final : public Ui, public Gdi {
 
   // For the tests.
   FakeWindow* WindowTitled(const std::string& title) const;
-  void AddForeignWindow(const std::string& title) { foreign_titles_.push_back(title); }
   void FireTimers();
   bool ClickButton(const std::string& caption);
   bool CloseDialog();
-  void QueueOpenFileResult(OpenFileResult result) {
-    open_file_results_.push_back(std::move(result));
-  }
 
   // For the fakes.
   Hdc RegisterSurface(Surface& surface);
@@ -197,6 +193,8 @@ class FakeScreen final : public Ui, public Gdi {
   std::vector<std::string> log;
   std::vector<std::string> messages;
   std::vector<OpenFileRequest> open_file_requests;
+  OpenFileResult next_open_file;          // what the next picker returns (empty: cancelled)
+  std::set<std::string> foreign_windows;  // titles of other programs' windows
   std::function<void()> on_msgbox;
   FakeWakeups wakeups;
   int cursor_count = 0;
@@ -209,11 +207,9 @@ class FakeScreen final : public Ui, public Gdi {
  private:
   Surface* SurfaceOf(Hdc dc);
 
-  std::vector<std::string> foreign_titles_;
   std::map<std::string, std::function<void()>> buttons_;
   std::map<Hdc, Surface*> surfaces_;
   std::map<Hrgn, ClipRect> regions_;
-  std::deque<OpenFileResult> open_file_results_;
   std::uintptr_t next_handle_ = 100;
   int stacking_ = 0;
 };

@@ -111,7 +111,7 @@ TEST_F(DialogTest, PickingAPhotoShowsItAndRemembersItsFolder) {
   fake.files.AddFolder("C:\\more", {{"tall.gif"}, {"bad.jpg"}});
   fake.pictures.Add("C:\\more\\tall.gif", 300, 400, kBlue);
   ASSERT_FALSE(Start("/c"));
-  fake.screen.QueueOpenFileResult({"C:\\more\\tall.gif", "tall.gif", "C:\\more"});
+  fake.screen.next_open_file = {"C:\\more\\tall.gif", "tall.gif", "C:\\more"};
   ASSERT_TRUE(fake.screen.ClickButton("Photo File"));
   const OpenFileRequest& request = fake.screen.open_file_requests.back();
   EXPECT_EQ(
@@ -130,7 +130,7 @@ TEST_F(DialogTest, PickingAPhotoShowsItAndRemembersItsFolder) {
   // Cancelling, or picking a file that is no readable picture, changes nothing.
   for (const OpenFileResult& pick :
        {OpenFileResult{}, OpenFileResult{"C:\\more\\bad.jpg", "bad.jpg", "C:\\more"}}) {
-    fake.screen.QueueOpenFileResult(pick);
+    fake.screen.next_open_file = pick;
     ASSERT_TRUE(fake.screen.ClickButton("Photo File"));
     EXPECT_EQ(form.Filename, "C:\\more\\tall.gif");
     EXPECT_EQ(Caption(form.Label6), "tall.gif");

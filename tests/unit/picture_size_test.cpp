@@ -91,7 +91,7 @@ TEST(DrawnSizeTest, EachLoadAsksForTheLargestDiagonalItIsDrawnAt) {
 
   World dialog;
   dialog.Start("/c");
-  dialog.fake.screen.QueueOpenFileResult({"C:\\photos\\b.jpg", "b.jpg", "C:\\photos"});
+  dialog.fake.screen.next_open_file = {"C:\\photos\\b.jpg", "b.jpg", "C:\\photos"};
   ASSERT_TRUE(dialog.fake.screen.ClickButton("Photo File"));
   EXPECT_EQ(dialog.fake.pictures.drawn_diagonals, (std::vector<double>{preview, preview}));
 

@@ -30,14 +30,14 @@ TEST_F(StartUpTest, ARunningSlideshowWindowBlocksEveryStartAfterAllThreeLookUps)
   for (const char* title : {"Form1", "Form2", "Form4"}) {
     for (const char* arguments : {"/s", "/c", ""}) {
       World world;
-      world.fake.screen.AddForeignWindow(title);
+      world.fake.screen.foreign_windows.insert(title);
       EXPECT_TRUE(world.Start(arguments)) << title << " " << arguments;
       EXPECT_EQ(world.fake.screen.log,
                 (std::vector<std::string>{"FindWindowA Form1", "FindWindowA Form2",
                                           "FindWindowA Form4"}));
     }
   }
-  fake.screen.AddForeignWindow("Solvarine Ver4.0 ");
+  fake.screen.foreign_windows.insert("Solvarine Ver4.0 ");
   EXPECT_FALSE(Start("/s")) << "the settings dialog blocks nothing";
 }
 
