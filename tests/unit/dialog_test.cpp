@@ -35,9 +35,9 @@ TEST_F(DialogTest, OpensWithTheStoredSettings) {
 TEST_F(DialogTest, MalformedStoredNumbersReadAsTheirDefaults) {
   fake.store.values.insert({{"Speed", "fast"}, {"Haikei", ""}, {"chokkei", " 300 "}});
   ASSERT_FALSE(Start("/c"));
-  EXPECT_EQ(Dialog().HScroll1->Value(), 2);
-  EXPECT_TRUE(Selected(Dialog().Option2));
-  EXPECT_EQ(Caption(Dialog().Label5), " 300 ");
+  EXPECT_EQ(
+      std::tuple(Dialog().HScroll1->Value(), Selected(Dialog().Option2), Caption(Dialog().Label5)),
+      std::tuple(2, true, " 300 "));
 }
 
 // What the dialog shows when loading stops at a failing step: the sliders, an option only past
@@ -53,12 +53,10 @@ TEST_F(DialogTest, ALoadFailureLeavesTheStateOfItsStepAndEmptiesFileAndFolder) {
     World world({{"Speed", "3"}, {"chokkei", "400"}, {key, value}});
     world.Start("/c");
     const Form3& form = world.program.form3();
-    EXPECT_EQ(
-        std::tuple(form.HScroll1->Value(), fakes::Of<fakes::FakeLabel>(form.Label4).caption,
-                   form.HScroll2->Value(), world.fake.screen.selected_option != nullptr,
-                   form.File1.Path(), world.fake.files.current, form.Filename, form.Directory),
-        std::tuple(time, std::to_string(time), size, option_selected, std::string("C:\\"),
-                   std::string("C:\\"), std::string(), std::string()))
+    EXPECT_EQ(std::tuple(form.HScroll1->Value(), Caption(form.Label4), form.HScroll2->Value(),
+                         world.fake.screen.selected_option != nullptr, form.File1.Path(),
+                         world.fake.files.current, form.Filename, form.Directory),
+              std::tuple(time, std::to_string(time), size, option_selected, "C:\\", "C:\\", "", ""))
         << key << "=" << value;
   }
 }
@@ -73,18 +71,17 @@ TEST_F(DialogTest, OkStoresEverySettingInOrderAndEnds) {
   EXPECT_EQ(fake.store.writes,
             (std::vector<std::string>{"Speed", "chokkei", "Filename", "FilenameS", "Fileindex",
                                       "Directory", "Haikei"}));
-  EXPECT_EQ(fake.store.values["chokkei"], "275");
-  EXPECT_EQ(fake.store.values["Fileindex"], "0");
-  EXPECT_EQ(fake.store.values["Haikei"], "0") << "anything but 1 becomes black";
-  EXPECT_EQ(fake.store.values["Speed"], "2");
+  // Haikei: anything but 1 becomes black.
+  EXPECT_EQ(std::tuple(fake.store.values["chokkei"], fake.store.values["Fileindex"],
+                       fake.store.values["Haikei"], fake.store.values["Speed"]),
+            std::tuple("275", "0", "0", "2"));
 }
 
 // With the default folder "C:", the lists take drive C's current folder.
 TEST_F(DialogTest, FirstRunStoresEmptyFileAndFolderOrTheSampleWithTheCurrentFolder) {
   fake.store.values.clear();
   ASSERT_FALSE(Start(""));
-  EXPECT_EQ(Caption(Dialog().Label4), "4");
-  EXPECT_EQ(Caption(Dialog().Label6), "");
+  EXPECT_EQ(std::tuple(Caption(Dialog().Label4), Caption(Dialog().Label6)), std::tuple("4", ""));
   EXPECT_TRUE(Ends([&] { fake.screen.ClickButton("OK"); }));
   const std::map<std::string, std::string> expected = {
       {"Speed", "4"},     {"chokkei", "200"}, {"Filename", ""}, {"FilenameS", "sample1.jpg"},
@@ -95,8 +92,8 @@ TEST_F(DialogTest, FirstRunStoresEmptyFileAndFolderOrTheSampleWithTheCurrentFold
   sample.UseSample();
   sample.fake.store.values["Directory"] = "C:";
   sample.Start("");
-  EXPECT_EQ(sample.program.form3().File1.Path(), "C:\\saver");
-  EXPECT_EQ(sample.program.form3().Directory, "C:");
+  EXPECT_EQ(std::tuple(sample.program.form3().File1.Path(), sample.program.form3().Directory),
+            std::tuple("C:\\saver", "C:"));
 }
 
 TEST_F(DialogTest, ClosingStoresNothing) {
