@@ -1,3 +1,6 @@
+#include <latch>
+#include <thread>
+
 #include "tests/unit/program_fixture.h"
 
 namespace solvarine {
@@ -177,6 +180,39 @@ TEST_F(SlideshowTest, MouseButtonsPauseAndResumeAndKeysStoreThePosition) {
     EXPECT_EQ(fake.store.values["Fileindex"], "0");
   }
   EXPECT_EQ(fake.screen.cursor_count, 2);
+}
+
+// The UI thread goes on handling input while the tick's photo is decoded; the tick then runs
+// whole, once, as it would have without waiting.
+TEST_F(SlideshowTest, ATickWaitsForItsPhotoWithoutDrawingAndTicksMeanwhileFoldIntoIt) {
+  std::latch gate{1};
+  fake.pictures.before_load = [&, ui = std::this_thread::get_id()] {
+    if (std::this_thread::get_id() != ui)
+      gate.wait();
+  };
+  const struct OpenAtTheEnd {  // or the worker would never be joined
+    std::latch& gate;
+    ~OpenAtTheEnd() {
+      if (!gate.try_wait())
+        gate.count_down();
+    }
+  } open_at_the_end{gate};
+
+  StartUp(program, "/s");
+  fake.screen.FireTimers();
+  fake.screen.FireTimers();
+  EXPECT_TRUE(program.form1().PhotoPending());
+  EXPECT_EQ(std::tuple(fake.random.draws, *Window("Form4")->region, Position()),
+            std::tuple(0, ClipRect{0, 0, 0, 0}, 0));
+
+  gate.count_down();
+  EXPECT_FALSE(Ends([] {}));
+  EXPECT_EQ(std::tuple(fake.random.draws, Position(), program.form1().Filename),
+            std::tuple(2, 1, "C:\\photos\\a.jpg"));
+  EXPECT_NE(Window("Form4")->region, (ClipRect{0, 0, 0, 0}));
+  EXPECT_EQ(std::count(fake.pictures.loads.begin(), fake.pictures.loads.end(), "C:\\photos\\a.jpg"),
+            2)
+      << "the hidden dialog's preview, then once ahead of the tick";
 }
 
 }  // namespace
