@@ -62,11 +62,11 @@ struct World {
     return fakes::Of<fakes::FakePictureBox>(program.form4().Picture1);
   }
   // No stored photo: the sample photo of the current folder stands in.
-  void UseSample(int width = 8, int height = 6) {
+  void UseSample() {
     fake.store.values["Filename"] = fake.store.values["Directory"] = "";
     fake.files.AddFolder("C:\\saver", {{"sample1.jpg"}});
     fake.files.current = "C:\\saver";
-    fake.pictures.Add("C:\\saver\\sample1.jpg", width, height, kGreen);
+    fake.pictures.Add("C:\\saver\\sample1.jpg", 8, 6, kGreen);
   }
   // The failure path: cursor back, timer off, the one message; no screen shown, nothing stored.
   void ExpectMessageWithoutScreens() {
@@ -76,9 +76,10 @@ struct World {
         (std::vector<std::string>{"ShowCursor 1", "Timer disabled", "MsgBox"}));
     EXPECT_EQ(fake.screen.messages,
               std::vector<std::string>{"設定画面で表示画像を設定してください"});
-    EXPECT_EQ(fake.screen.cursor_count, 1) << "the cursor was never hidden";
-    EXPECT_FALSE(Visible("Form2"));
-    EXPECT_EQ(fake.store.values.count("Fileindex"), 0u);
+    // The cursor was never hidden.
+    EXPECT_EQ(std::tuple(fake.screen.cursor_count, Visible("Form2"),
+                         fake.store.values.count("Fileindex")),
+              std::tuple(1, false, 0u));
   }
 
   fakes::FakePlatform fake;
