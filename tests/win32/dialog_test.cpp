@@ -36,42 +36,34 @@ std::vector<LONG> Edges(const RECT& r) {
 // the preview keeps its picture. (Wine does not rescale the frame for a sent WM_DPICHANGED, so
 // only the client size at the start is checked.)
 TEST_F(DialogTest, ClientAndControlsFollowTheResolution) {
-  const TwipsRect slider{600, 2760, 2055, 255};
-  const TwipsRect preview{120, 120, 2895, 1935};
-  const TwipsRect holder{720, 480, 1575, 1335};
+  const TwipsRect slider{600, 2760, 2055, 255}, label{2760, 2760, 375, 255},
+      ok{240, 4200, 1215, 375}, preview{120, 120, 2895, 1935};
   auto bar = ui_.CreateSlider(*dialog_, {slider, 1, 10, 4, 1, 1, 0}, {});
-  auto label =
-      ui_.CreateLabel(*dialog_, {{2760, 2760, 375, 255}, "4", LabelBackground::kDialog, 8});
-  ui_.CreateButton(*dialog_, {{240, 4200, 1215, 375}, "OK", 5}, {});
-  ui_.CreateFrame(*dialog_, {{240, 3480, 2775, 615}, "背景"});
-  auto option = ui_.CreateOptionButton(*dialog_, {{480, 3720, 855, 255}, "黒", 13}, {});
+  auto caption = ui_.CreateLabel(*dialog_, {label, "4", LabelBackground::kDialog, 8});
+  ui_.CreateButton(*dialog_, {ok, "OK", 5}, {});
   auto box = ui_.CreatePictureBox(*dialog_, {preview, true, false, 4}, {});
-  auto hidden = ui_.CreatePictureBox(*dialog_, {holder, false, true, 11}, {});
+  auto holder = ui_.CreatePictureBox(*dialog_, {{720, 480, 1575, 1335}, false, true, 11}, {});
   box->SetPicture(Picture::FullSize(1, 1, {0xFF00FF00}));
-  hidden->SetPicture(Picture::FullSize(30, 20, std::vector<std::uint32_t>(600, 0xFF0000FF)));
-  const std::pair<const wchar_t*, TwipsRect> placed[] = {{L"ScrollBar", slider},
-                                                         {L"Static", {2760, 2760, 375, 255}},
-                                                         {L"SolvarinePictureBox", preview}};
+  holder->SetPicture(Picture::FullSize(30, 20, std::vector<std::uint32_t>(600, 0xFF0000FF)));
+  const std::vector<HWND> boxes = ChildrenOfClass(hwnd_, L"SolvarinePictureBox");
+  const std::pair<HWND, TwipsRect> placed[] = {
+      {ChildrenOfClass(hwnd_, L"ScrollBar").at(0), slider},
+      {ChildrenOfClass(hwnd_, L"Static").at(0), label},
+      {::FindWindowExW(hwnd_, nullptr, L"Button", L"OK"), ok},
+      {boxes.at(0), preview}};
   RECT client{};
   ::GetClientRect(hwnd_, &client);
   const UINT start_dpi = WindowDpi(hwnd_);
-  EXPECT_EQ(Edges(client),
-            Edges({0, 0, TwipsToPixels(3150, start_dpi), TwipsToPixels(4920, start_dpi)}));
+  EXPECT_EQ(Edges(client), Edges(PixelRect({0, 0, 3150, 4920}, start_dpi)));
   const UINT dpis[] = {start_dpi, 144, 96};
   for (const UINT dpi : dpis) {
     SCOPED_TRACE(dpi);
     if (&dpi != &dpis[0])
       ChangeDpi(dpi);
-    for (const auto& [kind, twips] : placed) {
-      EXPECT_EQ(Edges(ChildRect(ChildrenOfClass(hwnd_, kind).at(0))), Edges(PixelRect(twips, dpi)))
-          << Narrow(kind);
-    }
-    EXPECT_EQ(Edges(ChildRect(::FindWindowExW(hwnd_, nullptr, L"Button", L"OK"))),
-              Edges(PixelRect({240, 4200, 1215, 375}, dpi)));
-    const RECT auto_sized = ChildRect(ChildrenOfClass(hwnd_, L"SolvarinePictureBox").at(1));
-    EXPECT_EQ(Edges(auto_sized),
-              Edges({TwipsToPixels(720, dpi), TwipsToPixels(480, dpi), TwipsToPixels(720, dpi) + 30,
-                     TwipsToPixels(480, dpi) + 20}))
+    for (const auto& [control, twips] : placed)
+      EXPECT_EQ(Edges(ChildRect(control)), Edges(PixelRect(twips, dpi))) << twips.left;
+    const RECT at = PixelRect({720, 480, 0, 0}, dpi);
+    EXPECT_EQ(Edges(ChildRect(boxes.at(1))), Edges({at.left, at.top, at.left + 30, at.top + 20}))
         << "an auto-sized box keeps its picture's size";
     EXPECT_EQ(::GetPixel(Native(box->hDC()), 0, 0), RGB(0, 255, 0)) << "the preview is kept";
   }
@@ -115,21 +107,30 @@ TEST_F(DialogTest, SliderRefusesValuesOutsideItsRangeAndReportsEachRealChangeOnc
 }
 
 // Tab goes OK, the option group (its selected option, or the first), Photo File; arrows move
-// within the group and select, as a click does.
+// within the group and select, as a click does; Enter clicks the focused button.
 TEST_F(DialogTest, TabOrderFollowsTheTabIndexWithTheOptionsAsOneGroup) {
-  int wallpaper_clicks = 0;
-  int black_clicks = 0;
-  ui_.CreateButton(*dialog_, {{240, 2160, 1215, 420}, "Photo File", 15}, {});
-  auto wallpaper = ui_.CreateOptionButton(*dialog_, {{480, 3720, 855, 255}, "壁紙", 14},
-                                          [&] { ++wallpaper_clicks; });
+  std::vector<std::string> clicks;
+  const auto click = [&](const char* name) { return [&clicks, name] { clicks.push_back(name); }; };
+  ui_.CreateButton(*dialog_, {{240, 2160, 1215, 420}, "Photo File", 15}, click("Photo File"));
+  auto wallpaper =
+      ui_.CreateOptionButton(*dialog_, {{480, 3720, 855, 255}, "壁紙", 14}, click("壁紙"));
   ui_.CreateFrame(*dialog_, {{240, 3480, 2775, 615}, "背景"});
-  ui_.CreateButton(*dialog_, {{240, 4200, 1215, 375}, "OK", 5}, {});
-  auto black =
-      ui_.CreateOptionButton(*dialog_, {{1800, 3705, 855, 255}, "黒", 13}, [&] { ++black_clicks; });
+  ui_.CreateButton(*dialog_, {{240, 4200, 1215, 375}, "OK", 5}, click("OK"));
+  auto black = ui_.CreateOptionButton(*dialog_, {{1800, 3705, 855, 255}, "黒", 13}, click("黒"));
   const auto text = [](HWND control) {
     wchar_t buffer[32] = {};
     ::GetWindowTextW(control, buffer, 32);
     return Narrow(buffer);
+  };
+  const auto button = [&](const std::string& caption) {
+    for (HWND button : ChildrenOfClass(hwnd_, L"Button")) {
+      if (text(button) == caption)
+        return button;
+    }
+    return HWND{};
+  };
+  const auto checked = [&](const char* caption) {
+    return ::SendMessageW(button(caption), BM_GETCHECK, 0, 0) == BST_CHECKED;
   };
   const auto tab_cycle = [&] {
     std::vector<std::string> order;
@@ -138,43 +139,24 @@ TEST_F(DialogTest, TabOrderFollowsTheTabIndexWithTheOptionsAsOneGroup) {
       order.push_back(text(control));
     return order;
   };
-  const auto checked = [&](const char* caption) {
-    for (HWND button : ChildrenOfClass(hwnd_, L"Button")) {
-      if (text(button) == caption)
-        return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }
-    return false;
+  const auto press = [&](HWND control, WPARAM key) {
+    ::SetFocus(control);
+    MSG down{control, WM_KEYDOWN, key, 0, 0, {}};
+    EXPECT_TRUE(::IsDialogMessageW(hwnd_, &down));
+    PumpFor(50ms);
   };
   EXPECT_EQ(tab_cycle(), (std::vector<std::string>{"OK", "黒", "Photo File", "OK"}));
   wallpaper->Select();
   EXPECT_EQ(tab_cycle(), (std::vector<std::string>{"OK", "壁紙", "Photo File", "OK"}));
   EXPECT_TRUE(checked("壁紙"));
-  EXPECT_EQ(wallpaper_clicks, 1);
 
   dialog_->Show();
-  const HWND wallpaper_hwnd = ChildrenOfClass(hwnd_, L"Button").at(3);
-  ::SetFocus(wallpaper_hwnd);
-  MSG up{wallpaper_hwnd, WM_KEYDOWN, VK_UP, 0, 0, {}};
-  EXPECT_TRUE(::IsDialogMessageW(hwnd_, &up));
-  PumpFor(50ms);
+  press(button("壁紙"), VK_UP);
   EXPECT_EQ(text(::GetFocus()), "黒");
   EXPECT_TRUE(checked("黒"));
   EXPECT_FALSE(checked("壁紙"));
-  EXPECT_EQ(black_clicks, 1);
-}
-
-TEST_F(DialogTest, AFocusedButtonClicksOnEnter) {
-  int ok_clicks = 0;
-  int photo_clicks = 0;
-  ui_.CreateButton(*dialog_, {{240, 4200, 1215, 375}, "OK", 5}, [&] { ++ok_clicks; });
-  ui_.CreateButton(*dialog_, {{240, 2160, 1215, 420}, "Photo File", 15}, [&] { ++photo_clicks; });
-  const HWND photo = ChildrenOfClass(hwnd_, L"Button").at(1);
-  dialog_->Show();
-  ::SetFocus(photo);
-  MSG enter{photo, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
-  EXPECT_TRUE(::IsDialogMessageW(hwnd_, &enter));
-  EXPECT_EQ(photo_clicks, 1);
-  EXPECT_EQ(ok_clicks, 0);
+  press(button("Photo File"), VK_RETURN);
+  EXPECT_EQ(clicks, (std::vector<std::string>{"壁紙", "黒", "Photo File"}));
 }
 
 }  // namespace

@@ -33,6 +33,18 @@ constexpr const char* kNames[] = {"GDI objects we own", "working set", "pagefile
 constexpr long long kSlack[] = {2, 24LL << 20, 24LL << 20, 0, 0};
 using Figures = std::array<long long, 5>;
 
+// One colour; a width that is a multiple of 4 needs no row padding.
+std::string SolidBmp(int width, int height, std::uint32_t bgr) {
+  const auto pixel_bytes = static_cast<DWORD>(width * height * 3);
+  const BITMAPFILEHEADER file{0x4D42, 54 + pixel_bytes, 0, 0, 54};
+  const BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  std::string out(reinterpret_cast<const char*>(&file), sizeof file);
+  out.append(reinterpret_cast<const char*>(&info), sizeof info);
+  for (int i = 0; i < width * height; ++i)
+    out.append(reinterpret_cast<const char*>(&bgr), 3);
+  return out;
+}
+
 BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
   ++*reinterpret_cast<long long*>(count);
   ::EnumChildWindows(window, CountWindow, count);
@@ -68,13 +80,12 @@ TEST(EnduranceTest, ManyTicksLeaveGdiObjectsMemoryWindowsAndThreadsFlat) {
   const char* asked = std::getenv("SOLVARINE_ENDURANCE_TICKS");
   const int ticks = asked && std::atoi(asked) > 0 ? std::atoi(asked) : 200;
   const TempFolder folder;
-  const CurrentDirectoryGuard directory;
   ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\solvar");
   RegistrySettingsStore store;
   for (const auto& [name, width, height, colour] : {std::tuple{L"a.bmp", 64, 48, 0xFF0000u},
                                                     {L"b.bmp", 48, 48, 0x00FF00u},
                                                     {L"c.bmp", 40, 60, 0x0000FFu}}) {
-    folder.WriteFile(name, Bmp(width, height, std::vector<std::uint32_t>(width * height, colour)));
+    folder.WriteFile(name, SolidBmp(width, height, colour));
   }
   for (const auto& [key, value] : {std::pair<std::string, std::string>{"Speed", "10"},
                                    {"chokkei", "100"},

@@ -1,13 +1,15 @@
 """Writes the picture files the loader meets into a folder, with manifest.txt: one line per load,
-the file's name, then the diagonal it is drawn at, its upright size and the colours (rrggbb) of
-its four quarters, or "refused". Odd but valid encodings a loader must read; photos stored on
-their side with an EXIF orientation, to be turned upright; broken or forged files it must refuse
-without crashing or eating the machine.
+the file's name (relative to the folder), then the diagonal it is drawn at, its upright size, the
+size it is decoded at and the colours (rrggbb) of its four quarters, or "refused". Odd but valid
+encodings a loader must read; photos stored on their side with an EXIF orientation, to be turned
+upright; broken or forged files, and names that are no file, it must refuse without crashing or
+eating the machine.
 Usage: picture_table.py FOLDER"""
 
 from __future__ import annotations
 
 import io
+import os
 import random
 import struct
 import sys
@@ -103,6 +105,10 @@ CASES = [
     ("rle4.bmp", bmp(4, PALETTE_4, 5, compression=2), TEAL),
     ("topdown.bmp", bmp(8, [(0, 0, 0), PURPLE], 1, top_down=True), PURPLE),
     ("flat.bmp", bmp(8, PALETTE_8, 0, claimed=(160, 0), pixel_data=b""), None),
+    ("zero-alpha.bmp", bmp(32, [], 0, pixel_data=bytes((0, 140, 250, 0)) * 160 * 120), ORANGE),
+    ("写真\\..\\写真\\桜の花.jpg", encoded(RED, "JPEG", quality=95), RED),
+    ("無い.jpg", None, None),
+    ("写真", None, None),
     ("interlaced.gif", gif([ORANGE], interlace=True), ORANGE),
     ("animated.gif", gif([RED, BLUE, GREEN]), RED),  # the first frame
 ]
@@ -136,14 +142,16 @@ def hex_colour(colour) -> str:
 if __name__ == "__main__":
     folder = Path(sys.argv[1])
     folder.mkdir(parents=True, exist_ok=True)
+    (folder / "写真").mkdir(exist_ok=True)
     lines = []
     for name, data, colour in CASES:
-        (folder / name).write_bytes(data)
-        size = f"0 {SIZE[0]} {SIZE[1]} " + f"{hex_colour(colour)} " * 4 if colour else "refused"
-        lines.append(f"{name} {size}")
+        if data is not None:
+            Path(os.path.normpath(folder / name.replace("\\", "/"))).write_bytes(data)
+        shown = "0 {0} {1} {0} {1} ".format(*SIZE) + f"{hex_colour(colour)} " * 4 if colour else ""
+        lines.append(f"{name} {shown or 'refused'}")
     for orientation in STORED:  # at full size and at about half, decoded reduced then turned
         (folder / f"turned{orientation}.jpg").write_bytes(tagged(orientation))
-        for diagonal in (0, 36):
-            lines.append(f"turned{orientation}.jpg {diagonal} 64 32 "
+        for diagonal, decoded in ((0, "64 32"), (36, "33 17")):
+            lines.append(f"turned{orientation}.jpg {diagonal} 64 32 {decoded} "
                          + " ".join(map(hex_colour, QUARTERS)))
-    (folder / "manifest.txt").write_text("\n".join(lines) + "\n")
+    (folder / "manifest.txt").write_text("\n".join(lines) + "\n", encoding="utf-8")

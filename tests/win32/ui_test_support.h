@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -10,38 +9,11 @@
 #include "platform/failure.h"
 #include "platform/win32/event_loop.h"
 #include "platform/win32/win32_gdi.h"
-#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_ui.h"
 
 namespace solvarine::win32::testing {
 
 using namespace std::chrono_literals;
-
-// Handles this thread's messages until the condition holds or the time is up.
-template <typename Condition>
-bool PumpUntil(Condition done, std::chrono::milliseconds timeout = 5s) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
-    }
-    if (done())
-      return true;
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left <= 0ms)
-      return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min(left, 20ms).count()),
-                                QS_ALLINPUT);
-  }
-}
-
-// For checks that something does NOT happen within a time.
-inline void PumpFor(std::chrono::milliseconds duration) {
-  PumpUntil([] { return false; }, duration);
-}
 
 inline HWND Native(Hwnd window) {
   return reinterpret_cast<HWND>(window);
@@ -69,14 +41,20 @@ inline std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* window_clas
 
 class UiTest : public ::testing::Test {
  protected:
-  // Windows still open must paint (an undispatched WM_PAINT comes back forever), and a test
-  // that ended the program leaves its WM_QUIT behind.
-  void TearDown() override {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message != WM_QUIT)
-        ::DispatchMessageW(&message);
+  // Turns the program's own loop until the condition holds or the time is up.
+  template <typename Condition>
+  bool PumpUntil(Condition done, std::chrono::milliseconds timeout = 5s) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+      if (std::chrono::steady_clock::now() >= deadline)
+        return false;
+      loop_.Turn(20);
     }
+    return true;
+  }
+  // For checks that something does NOT happen within a time.
+  void PumpFor(std::chrono::milliseconds duration) {
+    PumpUntil([] { return false; }, duration);
   }
 
   std::vector<std::string> reports_;

@@ -15,10 +15,17 @@ namespace {
 
 class Win32FileSystemTest : public ::testing::Test {
  protected:
+  void SetUp() override {
+    folder_.WriteFile(L"file.jpg", "x");
+    files_.ChDir(root_);
+  }
+
   TempFolder folder_;
-  CurrentDirectoryGuard restore_;
   Win32FileSystem files_;
   std::string root_ = Narrow(folder_.path());
+  // Names that are no folder: each of these fails.
+  std::vector<std::string> not_folders_ = {"", "missing", Narrow(folder_ / L"無い\\深い"),
+                                           "file.jpg"};
 };
 
 TEST(NormalizeFolderPathTest, EndsInSeparatorOnlyAtARoot) {
@@ -35,10 +42,9 @@ TEST(NormalizeFolderPathTest, EndsInSeparatorOnlyAtARoot) {
 }
 
 // A drive alone ("C:", the default photo folder) is that drive's current folder, as in Windows.
-TEST_F(Win32FileSystemTest, FullFolderPathResolvesEveryForm) {
+TEST_F(Win32FileSystemTest, FullFolderPathResolvesEveryFormAndRefusesWhatIsNoFolder) {
   folder_.MakeFolder(L"sub");
   folder_.MakeFolder(L"写真");
-  files_.ChDir(root_);
   const std::string leaf = Narrow(folder_.path().substr(folder_.path().rfind(L'\\') + 1));
   const std::pair<std::string, std::string> cases[] = {
       {"C:", root_},
@@ -48,11 +54,12 @@ TEST_F(Win32FileSystemTest, FullFolderPathResolvesEveryForm) {
       {"..\\" + leaf + "\\写真\\", root_ + "\\写真"}};
   for (const auto& [name, expected] : cases)
     EXPECT_EQ(files_.FullFolderPath(name), expected) << name;
+  for (const std::string& name : not_folders_)
+    EXPECT_THROW(files_.FullFolderPath(name), Failure) << name;
 }
 
 TEST_F(Win32FileSystemTest, ChDirMovesAndAFailedOneStaysNamingTheFolder) {
   const std::string japanese = Narrow(folder_.MakeFolder(L"日本語 フォルダ"));
-  folder_.WriteFile(L"file.jpg", "x");
   for (const auto& [name, expected] :
        {std::pair<std::string, std::string>{japanese, japanese}, {"..", root_}, {"C:\\", "C:\\"}}) {
     files_.ChDir(name);
@@ -70,7 +77,7 @@ TEST_F(Win32FileSystemTest, ChDirMovesAndAFailedOneStaysNamingTheFolder) {
   }
 }
 
-TEST_F(Win32FileSystemTest, ListFolderReportsEntriesWithAttributes) {
+TEST_F(Win32FileSystemTest, ListFolderReportsEntriesWithAttributesAndRefusesWhatIsNoFolder) {
   const struct {
     const wchar_t* name;
     bool directory;
@@ -80,7 +87,7 @@ TEST_F(Win32FileSystemTest, ListFolderReportsEntriesWithAttributes) {
                {L"system.bmp", false, FILE_ATTRIBUTE_SYSTEM, "system.bmp system"},
                {L"桜.JPG", false, 0, "桜.JPG"},
                {L"隠し", true, FILE_ATTRIBUTE_HIDDEN, "隠し/ hidden"}};
-  std::vector<std::string> expected;
+  std::vector<std::string> expected = {"file.jpg"};
   for (const auto& item : items) {
     const std::wstring path =
         item.directory ? folder_.MakeFolder(item.name) : folder_.WriteFile(item.name, "x");
@@ -91,7 +98,6 @@ TEST_F(Win32FileSystemTest, ListFolderReportsEntriesWithAttributes) {
     expected.push_back(item.line);
   }
   std::sort(expected.begin(), expected.end());
-  files_.ChDir(root_);
   for (const std::string& name : {root_, root_ + "\\", std::string(".")}) {
     std::vector<std::string> lines;
     for (const FolderEntry& e : files_.ListFolder(name)) {
@@ -101,16 +107,8 @@ TEST_F(Win32FileSystemTest, ListFolderReportsEntriesWithAttributes) {
     std::sort(lines.begin(), lines.end());
     EXPECT_EQ(lines, expected) << name;
   }
-}
-
-TEST_F(Win32FileSystemTest, FullFolderPathAndListFolderRefuseWhatIsNoFolder) {
-  folder_.WriteFile(L"file.jpg", "x");
-  files_.ChDir(root_);
-  for (const std::string& name : {std::string(), std::string("missing"),
-                                  Narrow(folder_ / L"無い\\深い"), std::string("file.jpg")}) {
-    EXPECT_THROW(files_.FullFolderPath(name), Failure) << name;
+  for (const std::string& name : not_folders_)
     EXPECT_THROW(files_.ListFolder(name), Failure) << name;
-  }
 }
 
 }  // namespace
