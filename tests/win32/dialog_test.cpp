@@ -8,29 +8,23 @@ namespace {
 
 class DialogTest : public UiTest {
  protected:
+  HWND Child(const wchar_t* kind, const wchar_t* text = nullptr, HWND after = nullptr) {
+    return ::FindWindowExW(hwnd_, after, kind, text);
+  }
+  static std::vector<LONG> Edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+  // A child's rectangle in the dialog's client pixels.
+  std::vector<LONG> Edges(HWND child) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+    return Edges(r);
+  }
+
   int closes_ = 0;
   std::unique_ptr<Window> dialog_ =
-      ui_.CreateDialogWindow("Solvarine dialog test ", 3150, 4920, [this] { ++closes_; });
+      ui_.CreateDialogWindow("Solvarine dialog test", 3150, 4920, [this] { ++closes_; });
   HWND hwnd_ = Native(dialog_->hWnd());
-
-  // A child's rectangle in the dialog's client pixels.
-  RECT ChildRect(HWND child) {
-    RECT rect{};
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-  }
-  void ChangeDpi(UINT dpi) {
-    RECT suggested{};
-    ::GetWindowRect(hwnd_, &suggested);
-    ::SendMessageW(hwnd_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                   reinterpret_cast<LPARAM>(&suggested));
-  }
 };
-
-std::vector<LONG> Edges(const RECT& r) {
-  return {r.left, r.top, r.right, r.bottom};
-}
 
 // Dragged from one monitor to another, the dialog keeps every control where its twips say, and
 // the preview keeps its picture. (Wine does not rescale the frame for a sent WM_DPICHANGED, so
@@ -45,12 +39,11 @@ TEST_F(DialogTest, ClientAndControlsFollowTheResolution) {
   auto holder = ui_.CreatePictureBox(*dialog_, {{720, 480, 1575, 1335}, false, true, 11}, {});
   box->SetPicture(Picture::FullSize(1, 1, {0xFF00FF00}));
   holder->SetPicture(Picture::FullSize(30, 20, std::vector<std::uint32_t>(600, 0xFF0000FF)));
-  const std::vector<HWND> boxes = ChildrenOfClass(hwnd_, L"SolvarinePictureBox");
-  const std::pair<HWND, TwipsRect> placed[] = {
-      {ChildrenOfClass(hwnd_, L"ScrollBar").at(0), slider},
-      {ChildrenOfClass(hwnd_, L"Static").at(0), label},
-      {::FindWindowExW(hwnd_, nullptr, L"Button", L"OK"), ok},
-      {boxes.at(0), preview}};
+  const HWND box_hwnd = Child(L"SolvarinePictureBox");
+  const std::pair<HWND, TwipsRect> placed[] = {{Child(L"ScrollBar"), slider},
+                                               {Child(L"Static"), label},
+                                               {Child(L"Button", L"OK"), ok},
+                                               {box_hwnd, preview}};
   RECT client{};
   ::GetClientRect(hwnd_, &client);
   const UINT start_dpi = WindowDpi(hwnd_);
@@ -58,12 +51,17 @@ TEST_F(DialogTest, ClientAndControlsFollowTheResolution) {
   const UINT dpis[] = {start_dpi, 144, 96};
   for (const UINT dpi : dpis) {
     SCOPED_TRACE(dpi);
-    if (&dpi != &dpis[0])
-      ChangeDpi(dpi);
+    if (&dpi != &dpis[0]) {
+      RECT suggested{};
+      ::GetWindowRect(hwnd_, &suggested);
+      ::SendMessageW(hwnd_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+    }
     for (const auto& [control, twips] : placed)
-      EXPECT_EQ(Edges(ChildRect(control)), Edges(PixelRect(twips, dpi))) << twips.left;
+      EXPECT_EQ(Edges(control), Edges(PixelRect(twips, dpi))) << twips.left;
     const RECT at = PixelRect({720, 480, 0, 0}, dpi);
-    EXPECT_EQ(Edges(ChildRect(boxes.at(1))), Edges({at.left, at.top, at.left + 30, at.top + 20}))
+    EXPECT_EQ(Edges(Child(L"SolvarinePictureBox", nullptr, box_hwnd)),
+              Edges({at.left, at.top, at.left + 30, at.top + 20}))
         << "an auto-sized box keeps its picture's size";
     EXPECT_EQ(::GetPixel(Native(box->hDC()), 0, 0), RGB(0, 255, 0)) << "the preview is kept";
   }
@@ -78,30 +76,23 @@ TEST_F(DialogTest, SliderRefusesValuesOutsideItsRangeAndReportsEachRealChangeOnc
                                  [&] { ++changes; });
   EXPECT_THROW(slider->SetValue(49), Failure);
   EXPECT_THROW(slider->SetValue(801), Failure);
-  const HWND bar = ChildrenOfClass(hwnd_, L"ScrollBar").at(0);
   const struct {
-    WORD code;  // 0: SetValue(expected) instead of a scroll action
+    int code;  // -1: SetValue(expected) instead of a scroll action
     int from, expected;
-  } cases[] = {{0, 200, 200},
-               {0, 200, 800},
-               {SB_LINERIGHT, 200, 201},
-               {SB_LINELEFT, 200, 199},
-               {SB_PAGERIGHT, 200, 275},
-               {SB_PAGELEFT, 200, 125},
-               {SB_RIGHT, 200, 800},
-               {SB_LEFT, 200, 50},
-               {SB_ENDSCROLL, 200, 200},
+  } cases[] = {{-1, 200, 200},          {-1, 200, 800},           {SB_LINERIGHT, 200, 201},
+               {SB_LINELEFT, 200, 199}, {SB_PAGERIGHT, 200, 275}, {SB_PAGELEFT, 200, 125},
+               {SB_RIGHT, 200, 800},    {SB_LEFT, 200, 50},       {SB_ENDSCROLL, 200, 200},
                {SB_PAGERIGHT, 800, 800}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.code) + " from " + std::to_string(c.from));
     slider->SetValue(c.from);
     changes = 0;
-    if (c.code == 0)
+    if (c.code < 0)
       slider->SetValue(c.expected);
     else
-      ::SendMessageW(hwnd_, WM_HSCROLL, MAKEWPARAM(c.code, 0), reinterpret_cast<LPARAM>(bar));
+      ::SendMessageW(hwnd_, WM_HSCROLL, c.code, reinterpret_cast<LPARAM>(Child(L"ScrollBar")));
     EXPECT_EQ(slider->Value(), c.expected);
-    EXPECT_EQ(::GetScrollPos(bar, SB_CTL), c.expected);
+    EXPECT_EQ(::GetScrollPos(Child(L"ScrollBar"), SB_CTL), c.expected);
     EXPECT_EQ(changes, c.expected == c.from ? 0 : 1);
   }
 }
@@ -122,15 +113,8 @@ TEST_F(DialogTest, TabOrderFollowsTheTabIndexWithTheOptionsAsOneGroup) {
     ::GetWindowTextW(control, buffer, 32);
     return Narrow(buffer);
   };
-  const auto button = [&](const std::string& caption) {
-    for (HWND button : ChildrenOfClass(hwnd_, L"Button")) {
-      if (text(button) == caption)
-        return button;
-    }
-    return HWND{};
-  };
-  const auto checked = [&](const char* caption) {
-    return ::SendMessageW(button(caption), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  const auto checked = [&](const wchar_t* caption) {
+    return ::SendMessageW(Child(L"Button", caption), BM_GETCHECK, 0, 0) == BST_CHECKED;
   };
   const auto tab_cycle = [&] {
     std::vector<std::string> order;
@@ -139,23 +123,23 @@ TEST_F(DialogTest, TabOrderFollowsTheTabIndexWithTheOptionsAsOneGroup) {
       order.push_back(text(control));
     return order;
   };
-  const auto press = [&](HWND control, WPARAM key) {
-    ::SetFocus(control);
-    MSG down{control, WM_KEYDOWN, key, 0, 0, {}};
+  const auto press = [&](const wchar_t* caption, WPARAM key) {
+    ::SetFocus(Child(L"Button", caption));
+    MSG down{Child(L"Button", caption), WM_KEYDOWN, key, 0, 0, {}};
     EXPECT_TRUE(::IsDialogMessageW(hwnd_, &down));
-    PumpFor(50ms);
+    PumpUntil([] { return false; }, 50ms);
   };
   EXPECT_EQ(tab_cycle(), (std::vector<std::string>{"OK", "黒", "Photo File", "OK"}));
   wallpaper->Select();
   EXPECT_EQ(tab_cycle(), (std::vector<std::string>{"OK", "壁紙", "Photo File", "OK"}));
-  EXPECT_TRUE(checked("壁紙"));
+  EXPECT_TRUE(checked(L"壁紙"));
 
   dialog_->Show();
-  press(button("壁紙"), VK_UP);
+  press(L"壁紙", VK_UP);
   EXPECT_EQ(text(::GetFocus()), "黒");
-  EXPECT_TRUE(checked("黒"));
-  EXPECT_FALSE(checked("壁紙"));
-  press(button("Photo File"), VK_RETURN);
+  EXPECT_TRUE(checked(L"黒"));
+  EXPECT_FALSE(checked(L"壁紙"));
+  press(L"Photo File", VK_RETURN);
   EXPECT_EQ(clicks, (std::vector<std::string>{"壁紙", "黒", "Photo File"}));
 }
 

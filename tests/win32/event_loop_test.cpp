@@ -12,7 +12,7 @@ TEST_F(UiTest, TimerTicksWhileEnabledAndStopsWhenDisabled) {
   EXPECT_TRUE(PumpUntil([&] { return ticks >= 3; }));
   timer->SetEnabled(false);
   ticks = 0;
-  PumpFor(100ms);
+  PumpUntil([] { return false; }, 100ms);
   EXPECT_EQ(ticks, 0);
 }
 

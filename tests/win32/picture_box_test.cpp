@@ -56,7 +56,8 @@ TEST_F(PictureBoxTest, FixedBoxDrawsThePictureTopLeftOverWhiteAndClears) {
 TEST_F(PictureBoxTest, RefreshPaintsAtOnceAndTheRegionShowsExactlyItsRectangle) {
   window_->Show();
   auto box = ui_.CreatePictureBox(*window_, {{1500, 1500, 600, 600}, true, false, 0}, {});
-  const HWND box_hwnd = ChildrenOfClass(Native(window_->hWnd()), L"SolvarinePictureBox").at(0);
+  const HWND box_hwnd =
+      ::FindWindowExW(Native(window_->hWnd()), nullptr, L"SolvarinePictureBox", nullptr);
   ASSERT_TRUE(PumpUntil([] { return ScreenPixel(110, 110) == kWhite; }));
   box->SetPicture(Picture::FullSize(40, 40, std::vector<std::uint32_t>(1600, 0xFF00FF00)));
   EXPECT_TRUE(::GetUpdateRect(box_hwnd, nullptr, FALSE)) << "drawing waits for the next paint";

@@ -1,19 +1,16 @@
-"""Writes the picture files the loader meets into a folder, with manifest.txt: one line per load,
-the file's name (relative to the folder), then the diagonal it is drawn at, its upright size, the
-size it is decoded at and the colours (rrggbb) of its four quarters, or "refused". Odd but valid
-encodings a loader must read; photos stored on their side with an EXIF orientation, to be turned
-upright; broken or forged files, and names that are no file, it must refuse without crashing or
-eating the machine.
-Usage: picture_table.py FOLDER"""
-
-from __future__ import annotations
+# Writes the picture files the loader meets into a folder, with manifest.txt: one line per load,
+# the file's name (relative to the folder), then the diagonal it is drawn at, its upright size, the
+# size it is decoded at and the colours (rrggbb) of its four quarters, or "refused". Odd but valid
+# encodings a loader must read; photos stored on their side with an EXIF orientation, to be turned
+# upright; broken or forged files, and names that are no file, it must refuse without crashing or
+# eating the machine.
+# Usage: picture_table.py FOLDER
 
 import io
 import os
 import random
 import struct
 import sys
-import zlib
 from pathlib import Path
 
 from PIL import Image, ImageOps
@@ -31,7 +28,7 @@ def encoded(colour, image_format, size=SIZE, mode="RGB", **options) -> bytes:
 
 def bmp(bits: int, palette: list, index: int, compression: int = 0, top_down: bool = False,
         claimed: tuple[int, int] = SIZE, pixel_data: bytes | None = None) -> bytes:
-    """A solid bitmap of palette entry index, written by hand so that every field is ours."""
+    # A solid bitmap of palette entry index, written by hand so that every field is ours.
     width, height = claimed
     if pixel_data is None:
         if compression:  # BI_RLE8 / BI_RLE4: runs of at most 255 pixels, row ends, bitmap end
@@ -58,25 +55,10 @@ def gif(frame_colours, interlace=False) -> bytes:
     return out.getvalue()
 
 
-def forged_gif(width: int, height: int) -> bytes:
-    """A GIF whose screen and image claim width x height, with a tiny LZW stream."""
-    return (struct.pack("<6sHHBBB", b"GIF89a", width, height, 0x80, 0, 0) + bytes((255, 0, 0, 0, 0, 0))
-            + struct.pack("<BHHHHB", 0x2C, 0, 0, width, height, 0)
-            + bytes((2, 2, 0x4C, 0x01, 0)) + b"\x3B")
-
-
 def forged_jpeg(width: int, height: int) -> bytes:
-    """A real small JPEG with its frame header rewritten to claim width x height."""
+    # A real small JPEG with its frame header rewritten to claim width x height.
     data = bytearray(encoded(BLUE, "JPEG", (16, 16)))
     struct.pack_into(">HH", data, data.index(b"\xff\xc0") + 5, height, width)
-    return bytes(data)
-
-
-def forged_png(width: int, height: int) -> bytes:
-    """A real small PNG with its IHDR rewritten to claim width x height (and its CRC fixed)."""
-    data = bytearray(encoded(RED, "PNG"))
-    struct.pack_into(">II", data, 16, width, height)
-    struct.pack_into(">I", data, 29, zlib.crc32(bytes(data[12:29])))
     return bytes(data)
 
 
@@ -92,9 +74,7 @@ CASES = [
     ("noise.jpg", random.Random(7).randbytes(4096), None),
     ("png.jpg", encoded(GREEN, "PNG"), GREEN),  # the decoder goes by content
     ("huge.bmp", bmp(24, [], 0, claimed=(65535, 65535), pixel_data=FEW_PIXELS), None),
-    ("huge.gif", forged_gif(65535, 65535), None),
     ("huge.jpg", forged_jpeg(65500, 65500), None),
-    ("hugepng.jpg", forged_png(65535, 65535), None),
     ("large.bmp", bmp(24, [], 0, claimed=(9000, 9000), pixel_data=FEW_PIXELS), None),
     ("progressive.jpg", encoded(BLUE, "JPEG", quality=95, progressive=True), BLUE),
     ("cmyk.jpg", encoded(ORANGE, "JPEG", mode="CMYK", quality=95), ORANGE),

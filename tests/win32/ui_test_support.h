@@ -29,16 +29,6 @@ inline COLORREF ScreenPixel(int x, int y) {
   return pixel;
 }
 
-// Children of one window class, in z-order (which is tab order).
-inline std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* window_class) {
-  std::vector<HWND> children;
-  for (HWND child = ::FindWindowExW(parent, nullptr, window_class, nullptr); child;
-       child = ::FindWindowExW(parent, child, window_class, nullptr)) {
-    children.push_back(child);
-  }
-  return children;
-}
-
 class UiTest : public ::testing::Test {
  protected:
   // Turns the program's own loop until the condition holds or the time is up.
@@ -51,10 +41,6 @@ class UiTest : public ::testing::Test {
       loop_.Turn(20);
     }
     return true;
-  }
-  // For checks that something does NOT happen within a time.
-  void PumpFor(std::chrono::milliseconds duration) {
-    PumpUntil([] { return false; }, duration);
   }
 
   std::vector<std::string> reports_;
