@@ -38,21 +38,6 @@ TEST_F(PictureBoxTest, AHolderOfAReducedDecodeCopiesAsTheWholePhoto) {
   EXPECT_EQ(::GetPixel(dc, 200, 75), kWhite) << "nothing drawn beyond";
 }
 
-TEST_F(PictureBoxTest, FixedBoxDrawsThePictureTopLeftOverWhiteAndClears) {
-  auto box = ui_.CreatePictureBox(*window_, {{0, 0, 1500, 1500}, true, false, 0}, {});
-  box->SetSize(30, 21);
-  EXPECT_EQ(box->ScaleSize().width, 30.0f);
-  EXPECT_EQ(box->ScaleSize().height, 21.0f);
-  box->SetPicture(Picture::FullSize(2, 1, {0xFFFF0000, 0xFF0000FF}));
-  const HDC dc = Native(box->hDC());
-  EXPECT_EQ(::GetPixel(dc, 1, 0), RGB(0, 0, 255));
-  EXPECT_EQ(::GetPixel(dc, 2, 0), kWhite);
-  EXPECT_EQ(::GetPixel(dc, 29, 20), kWhite);
-  EXPECT_EQ(box->ScaleSize().width, 30.0f) << "a fixed box keeps its size";
-  box->ClearPicture();
-  EXPECT_EQ(::GetPixel(dc, 0, 0), kWhite);
-}
-
 TEST_F(PictureBoxTest, RefreshPaintsAtOnceAndTheRegionShowsExactlyItsRectangle) {
   window_->Show();
   auto box = ui_.CreatePictureBox(*window_, {{1500, 1500, 600, 600}, true, false, 0}, {});
