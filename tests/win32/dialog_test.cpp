@@ -1,12 +1,19 @@
-#include "tests/win32/ui_test_support.h"
+#include "platform/win32/win32_ui.h"
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/failure.h"
 #include "platform/win32/child_control.h"
+#include "platform/win32/event_loop.h"
 #include "platform/win32/text.h"
 
 namespace solvarine::win32::testing {
 namespace {
 
-class DialogTest : public UiTest {
+class DialogTest : public ::testing::Test {
  protected:
   HWND Child(const wchar_t* kind, const wchar_t* text = nullptr, HWND after = nullptr) {
     return ::FindWindowExW(hwnd_, after, kind, text);
@@ -20,10 +27,12 @@ class DialogTest : public UiTest {
     return Edges(r);
   }
 
+  EventLoop loop_{[](const std::string&) {}};
+  Win32Ui ui_{loop_};
   int closes_ = 0;
   std::unique_ptr<Window> dialog_ =
       ui_.CreateDialogWindow("Solvarine dialog test", 3150, 4920, [this] { ++closes_; });
-  HWND hwnd_ = Native(dialog_->hWnd());
+  HWND hwnd_ = reinterpret_cast<HWND>(dialog_->hWnd());
 };
 
 // Dragged from one monitor to another, the dialog keeps every control where its twips say, and
@@ -63,7 +72,8 @@ TEST_F(DialogTest, ClientAndControlsFollowTheResolution) {
     EXPECT_EQ(Edges(Child(L"SolvarinePictureBox", nullptr, box_hwnd)),
               Edges({at.left, at.top, at.left + 30, at.top + 20}))
         << "an auto-sized box keeps its picture's size";
-    EXPECT_EQ(::GetPixel(Native(box->hDC()), 0, 0), RGB(0, 255, 0)) << "the preview is kept";
+    EXPECT_EQ(::GetPixel(reinterpret_cast<HDC>(box->hDC()), 0, 0), RGB(0, 255, 0))
+        << "the preview is kept";
   }
   ::SendMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(closes_, 1);
@@ -127,7 +137,7 @@ TEST_F(DialogTest, TabOrderFollowsTheTabIndexWithTheOptionsAsOneGroup) {
     ::SetFocus(Child(L"Button", caption));
     MSG down{Child(L"Button", caption), WM_KEYDOWN, key, 0, 0, {}};
     EXPECT_TRUE(::IsDialogMessageW(hwnd_, &down));
-    PumpUntil([] { return false; }, 50ms);
+    loop_.Turn(0);
   };
   EXPECT_EQ(tab_cycle(), (std::vector<std::string>{"OK", "黒", "Photo File", "OK"}));
   wallpaper->Select();

@@ -35,11 +35,10 @@ using Figures = std::array<long long, 5>;
 
 // One colour; a width that is a multiple of 4 needs no row padding.
 std::string SolidBmp(int width, int height, std::uint32_t bgr) {
-  const auto pixel_bytes = static_cast<DWORD>(width * height * 3);
-  const BITMAPFILEHEADER file{0x4D42, 54 + pixel_bytes, 0, 0, 54};
+  const BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(54 + width * height * 3), 0, 0, 54};
   const BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  std::string out(reinterpret_cast<const char*>(&file), sizeof file);
-  out.append(reinterpret_cast<const char*>(&info), sizeof info);
+  std::string out = std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+                    std::string(reinterpret_cast<const char*>(&info), sizeof info);
   for (int i = 0; i < width * height; ++i)
     out.append(reinterpret_cast<const char*>(&bgr), 3);
   return out;
@@ -52,12 +51,10 @@ BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
 }
 
 Figures Measure(const char* when) {
-  Figures f{};
-  f[0] = LiveGdiObjects();
   PROCESS_MEMORY_COUNTERS memory{};
   ::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof(memory));
-  f[1] = static_cast<long long>(memory.WorkingSetSize);
-  f[2] = static_cast<long long>(memory.PagefileUsage);
+  Figures f{LiveGdiObjects(), static_cast<long long>(memory.WorkingSetSize),
+            static_cast<long long>(memory.PagefileUsage), 0, 0};
   ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&f[3]));
   const UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
   THREADENTRY32 entry{};
@@ -82,17 +79,13 @@ TEST(EnduranceTest, ManyTicksLeaveGdiObjectsMemoryWindowsAndThreadsFlat) {
   const TempFolder folder;
   ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\solvar");
   RegistrySettingsStore store;
-  for (const auto& [name, width, height, colour] : {std::tuple{L"a.bmp", 64, 48, 0xFF0000u},
-                                                    {L"b.bmp", 48, 48, 0x00FF00u},
-                                                    {L"c.bmp", 40, 60, 0x0000FFu}}) {
-    folder.WriteFile(name, SolidBmp(width, height, colour));
-  }
-  for (const auto& [key, value] : {std::pair<std::string, std::string>{"Speed", "10"},
-                                   {"chokkei", "100"},
-                                   {"Filename", Narrow(folder / L"a.bmp")},
-                                   {"Directory", Narrow(folder.path())}}) {
-    store.SaveSetting("solvar", "Option", key, value);
-  }
+  folder.WriteFile(L"a.bmp", SolidBmp(64, 48, 0xFF0000));
+  folder.WriteFile(L"b.bmp", SolidBmp(48, 48, 0x00FF00));
+  folder.WriteFile(L"c.bmp", SolidBmp(40, 60, 0x0000FF));
+  store.SaveSetting("solvar", "Option", "Speed", "10");
+  store.SaveSetting("solvar", "Option", "chokkei", "100");
+  store.SaveSetting("solvar", "Option", "Filename", Narrow(folder / L"a.bmp"));
+  store.SaveSetting("solvar", "Option", "Directory", Narrow(folder.path()));
   // A failing tick would wait in the message box for ever: answered, the program ends and the
   // test fails instead of hanging.
   const std::jthread answerer([](const std::stop_token& stop) {
@@ -118,8 +111,7 @@ TEST(EnduranceTest, ManyTicksLeaveGdiObjectsMemoryWindowsAndThreadsFlat) {
       while (form1.PhotoPending() && ::GetTickCount64() < give_up)
         platform.loop().Turn(1000);  // the photo is handed over from the worker's thread
       ASSERT_FALSE(form1.PhotoPending()) << "no photo handed over";
-      for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
-        ::DispatchMessageW(&message);
+      platform.loop().Turn(0);
     }
     const Figures after = Measure("after");
     for (size_t i = 0; i < after.size(); ++i)

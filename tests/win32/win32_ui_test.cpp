@@ -1,0 +1,170 @@
+// Win32Ui's windows, picture boxes and timers, and the event loop they run in.
+#include "platform/win32/win32_ui.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/failure.h"
+#include "platform/win32/event_loop.h"
+#include "platform/win32/gdi_objects.h"
+#include "platform/win32/win32_gdi.h"
+
+namespace solvarine::win32::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+HWND Native(Hwnd window) {
+  return reinterpret_cast<HWND>(window);
+}
+HDC Native(Hdc dc) {
+  return reinterpret_cast<HDC>(dc);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  const HDC screen = ::GetDC(nullptr);
+  const COLORREF pixel = ::GetPixel(screen, x, y);
+  ::ReleaseDC(nullptr, screen);
+  return pixel;
+}
+
+class UiTest : public ::testing::Test {
+ protected:
+  // Turns the program's own loop until the condition holds or the time is up.
+  template <typename Condition>
+  bool PumpUntil(Condition done, std::chrono::milliseconds timeout = 5s) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+      if (std::chrono::steady_clock::now() >= deadline)
+        return false;
+      loop_.Turn(20);
+    }
+    return true;
+  }
+
+  std::vector<std::string> reports_;
+  EventLoop loop_{[this](const std::string& what) { reports_.push_back(what); }};
+  Win32Ui ui_{loop_};
+  Win32Gdi gdi_;
+};
+
+TEST_F(UiTest, TimerTicksWhileEnabledAndStopsWhenDisabled) {
+  auto window = ui_.CreateScreenWindow("Solvarine timer test", {});
+  int ticks = 0;
+  auto timer = ui_.CreateTimer(*window, 20, [&] { ++ticks; });
+  EXPECT_TRUE(PumpUntil([&] { return ticks >= 3; }));
+  timer->SetEnabled(false);
+  ticks = 0;
+  PumpUntil([] { return false; }, 100ms);
+  EXPECT_EQ(ticks, 0);
+}
+
+TEST_F(UiTest, ProgramEndInAHandlerStopsEverythingWithoutCrossingUser32) {
+  int keys = 0;
+  int ticks = 0;
+  auto window = ui_.CreateScreenWindow("Solvarine end test", {{}, [&] {
+                                                                ++keys;
+                                                                throw ProgramEnd{};
+                                                              }});
+  auto timer = ui_.CreateTimer(*window, 10, [&] { ++ticks; });
+  window->Show();
+  ::SendMessageW(Native(window->hWnd()), WM_KEYDOWN, 'A', 0);
+  EXPECT_TRUE(loop_.ended());
+  EXPECT_FALSE(::IsWindowVisible(Native(window->hWnd())));
+  ::SendMessageW(Native(window->hWnd()), WM_KEYDOWN, 'B', 0);
+  EXPECT_EQ(keys, 1) << "no core call after the end";
+  EXPECT_EQ(loop_.Run(), 0);
+  EXPECT_EQ(ticks, 0);
+  EXPECT_TRUE(reports_.empty());
+}
+
+TEST_F(UiTest, AnEscapedFailureIsReportedAndEndsWithExitCodeOne) {
+  auto window = ui_.CreateScreenWindow("Solvarine failure test",
+                                       {[] { throw std::runtime_error("broken handler"); }, {}});
+  ::SendMessageW(Native(window->hWnd()), WM_LBUTTONDOWN, 0, 0);
+  loop_.Call([] { FAIL() << "nothing runs after the end"; });
+  EXPECT_EQ(reports_, std::vector<std::string>{"broken handler"});
+  EXPECT_EQ(loop_.Run(), 1);
+}
+
+TEST_F(UiTest, EveryButtonAndKeyReachesTheHandlersOfWindowAndFocusedBox) {
+  const struct {
+    UINT message;
+    WPARAM wparam;
+    const char* reaches;  // m: the mouse-down handler, k: the key-down one
+  } inputs[] = {{WM_LBUTTONDOWN, MK_LBUTTON, "m"}, {WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, "m"},
+                {WM_MBUTTONDOWN, MK_MBUTTON, "m"}, {WM_KEYDOWN, 'A', "k"},
+                {WM_SYSKEYDOWN, VK_F4, "k"},       {WM_MOUSEMOVE, 0, ""}};
+  std::string reached;
+  const InputHandlers count{[&] { reached += "m"; }, [&] { reached += "k"; }};
+  auto window = ui_.CreateScreenWindow("Solvarine input test", count);
+  auto box = ui_.CreatePictureBox(*window, {{1200, 720, 3840, 3840}, true, false, 0}, count);
+  const HWND hwnd = Native(window->hWnd());
+  for (HWND target : {hwnd, ::FindWindowExW(hwnd, nullptr, L"SolvarinePictureBox", nullptr)}) {
+    for (const auto& input : inputs) {
+      reached.clear();
+      ::SendMessageW(target, input.message, input.wparam, MAKELPARAM(5, 5));
+      EXPECT_EQ(reached, input.reaches) << input.message;
+    }
+  }
+  EXPECT_TRUE(::IsWindow(Native(window->hWnd()))) << "alt+F4 must not close the window";
+}
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// A photo decoded at a fifth of its size: the holder reports the photo's own size, and a copy
+// from it, as the tick makes one, yields the whole photo with each quarter in its place.
+TEST_F(UiTest, AHolderOfAReducedDecodeCopiesAsTheWholePhoto) {
+  auto window = ui_.CreateScreenWindow("Solvarine picture test", {});
+  constexpr int kWidth = 2000;
+  constexpr int kHeight = 1500;
+  constexpr std::uint32_t kQuarters[] = {0xE01010, 0x10E010, 0x1010E0, 0xE0E010};
+  const auto quarter = [&](int x, int y, int width, int height) {
+    return kQuarters[(y * 2 / height) * 2 + x * 2 / width];
+  };
+  Picture picture{kWidth, kHeight, 400, 300, {}};
+  for (int i = 0; i < 400 * 300; ++i)
+    picture.pixels.push_back(quarter(i % 400, i / 400, 400, 300));
+  auto holder = ui_.CreatePictureBox(*window, {{0, 0, 150, 150}, false, true, 1}, {});
+  auto canvas = ui_.CreatePictureBox(*window, {{0, 0, 3300, 3300}, true, false, 0}, {});
+  holder->SetPicture(picture);
+  EXPECT_EQ(holder->ScaleSize().width, static_cast<float>(kWidth));
+  EXPECT_EQ(holder->ScaleSize().height, static_cast<float>(kHeight));
+  gdi_.SetStretchBltMode(canvas->hDC(), COLORONCOLOR);
+  gdi_.StretchBlt(canvas->hDC(), 0, 0, 200, 150, holder->hDC(), 0, 0, kWidth, kHeight, SRCCOPY);
+  const HDC dc = Native(canvas->hDC());
+  for (const auto& [x, y] : {std::pair{50, 37}, {150, 37}, {50, 112}, {150, 112}, {199, 149}}) {
+    const std::uint32_t expected = quarter(x, y, 200, 150);
+    EXPECT_EQ(::GetPixel(dc, x, y), RGB(expected >> 16, expected >> 8, expected)) << x << "," << y;
+  }
+  EXPECT_EQ(::GetPixel(dc, 200, 75), kWhite) << "nothing drawn beyond";
+}
+
+TEST_F(UiTest, RefreshPaintsAtOnceAndTheRegionShowsExactlyItsRectangle) {
+  auto window = ui_.CreateScreenWindow("Solvarine picture test", {});
+  window->Show();
+  auto box = ui_.CreatePictureBox(*window, {{1500, 1500, 600, 600}, true, false, 0}, {});
+  const HWND box_hwnd =
+      ::FindWindowExW(Native(window->hWnd()), nullptr, L"SolvarinePictureBox", nullptr);
+  ASSERT_TRUE(PumpUntil([] { return ScreenPixel(110, 110) == kWhite; }));
+  box->SetPicture(Picture::FullSize(40, 40, std::vector<std::uint32_t>(1600, 0xFF00FF00)));
+  EXPECT_TRUE(::GetUpdateRect(box_hwnd, nullptr, FALSE)) << "drawing waits for the next paint";
+  box->Refresh();
+  EXPECT_FALSE(::GetUpdateRect(box_hwnd, nullptr, FALSE)) << "Refresh paints before it returns";
+  EXPECT_TRUE(PumpUntil([] { return ScreenPixel(110, 110) == RGB(0, 255, 0); }));
+
+  const long before = LiveGdiObjects();
+  gdi_.SetWindowRgn(window->hWnd(), gdi_.CreateRectRgn(105, 106, 111, 112), true);
+  EXPECT_EQ(LiveGdiObjects(), before) << "the window owns the region now";
+  EXPECT_TRUE(PumpUntil([] {
+    return ScreenPixel(110, 111) == RGB(0, 255, 0) && ScreenPixel(111, 111) != RGB(0, 255, 0) &&
+           ScreenPixel(110, 112) != RGB(0, 255, 0) && ScreenPixel(104, 106) != RGB(0, 255, 0);
+  }));
+}
+
+}  // namespace
+}  // namespace solvarine::win32::testing
