@@ -1,101 +1,135 @@
-"""The settings dialog as a user meets it: its texts, stored values, sliders, the photo picker, OK."""
+"""The settings dialog as a user meets it, and what it hands to the slideshow: at 144 dots per inch,
+a folder of camera photos, one stored on its side and two broken, until the message ends it."""
 
 from __future__ import annotations
 
-import harness
-from harness import BLUE, DIALOG_TITLE, WHITE, control, controls, texts, wait_controls
+import time
 
-TEXTS = {"Static": sorted(["時間", "2", "大きさ", "400", "sample1.jpg",
-                          "Solvarine.scr Ver4.0 2003.4"]),
-         "Button": sorted(["Photo File", "OK", "背景", "壁紙", "黒"])}
+import pytest
+from PIL import Image
 
+from conftest import (BLUE, DIALOG_TITLE, GREEN, RED, SCR, box_of, centre, colours, controls,
+                      make_photo, slideshow_settings, texts, wait_controls, wait_until, wine_path)
 
-def sliders(found) -> list[int]:
-    return [c.position for c in found[1:] if c.kind == "ScrollBar"]
-
-
-def checked(found) -> list[str]:
-    return [c.text for c in found[1:] if c.kind == "Button" and c.checked]
+DPI = 144
+VERSION = "Solvarine.scr Ver4.0 2003.4"
+MESSAGE = "設定画面で表示画像を設定してください"
 
 
-def near(colour, expected, tolerance=24):
-    return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
-
-
-def press_ok(screen, wine, scr, run):
-    screen.click(*control(controls(wine, scr, DIALOG_TITLE), "Button", "OK").centre)
-    assert run.wait_exit(15) == 0
-
-
-def preview_box(found):
-    """The biggest visible child that is no standard control."""
-    boxes = [c for c in found[1:] if c.visible and c.kind not in ("Button", "Static", "ScrollBar")]
-    return max(boxes, key=lambda c: c.width * c.height)
-
-
-def test_the_sample_is_previewed_a_slider_moves_and_closing_stores_nothing(wine, screen, scr,
-                                                                          tmp_path):
-    harness.make_photo(tmp_path / "sample1.jpg", (400, 300), (200, 30, 30))
-    run = wine.start(scr, "/c:1234", cwd=tmp_path)
-    found = wait_controls(wine, scr, DIALOG_TITLE)
-    assert found[0].text == DIALOG_TITLE
-    assert {kind: sorted(texts(found, kind)) for kind in TEXTS} == TEXTS
-    assert sliders(found) == [2, 400] and checked(found) == ["黒"]
-    box = preview_box(found)
-    shot = screen.wait_still()
-    assert near(shot.getpixel(box.centre), (200, 30, 30))
-    band = int(box.width * (1 - (box.height * 4 / 3) / box.width) / 2)
-    assert band >= 4, "a 4:3 photo in a wider box leaves bands at the sides"
-    assert shot.getpixel((box.x + band // 2, box.centre[1])) == WHITE
-    assert shot.getpixel((box.x + box.width - 1 - band // 2, box.centre[1])) == WHITE
-    name = control(found, "Static", "sample1.jpg")
-    assert shot.getpixel((name.x + name.width - 2, name.y + 1)) == WHITE, "the name box is white"
-
-    time_slider = control(found, "ScrollBar", index=0)
-    screen.click(time_slider.x + time_slider.width - 4, time_slider.centre[1])
-    harness.wait_until(lambda: "3" in texts(controls(wine, scr, DIALOG_TITLE), "Static"), 10,
-                       "the time label at 3")
+def test_closing_the_dialog_stores_nothing(wine, screen):
+    run = wine.start(SCR)
+    wait_controls(wine, DIALOG_TITLE)
+    screen.wait_focus(screen.wait_window(DIALOG_TITLE))
     screen.key("alt+F4")
     assert run.wait_exit(15) == 0
     assert wine.settings() is None
 
 
-def pick(screen, file):
+@pytest.fixture
+def high_dpi(wine):
+    value = (r"HKCU\Control Panel\Desktop", "/v", "LogPixels")
+    assert wine.run("reg", "add", *value, "/t", "REG_DWORD", "/d", str(DPI), "/f")[0] == 0
+    yield
+    wine.run("reg", "delete", *value, "/f")
+
+
+def pixels(twips: int) -> int:
+    return (twips * DPI + 720) // 1440
+
+
+def camera_folder(folder):
+    """A photo stored landscape, red left and blue right, whose tag says: turn a quarter clockwise
+    to view; a zero-byte and a truncated JPEG; a green photo."""
+    folder.mkdir()
+    side = Image.new("RGB", (200, 100), BLUE)
+    side.paste(RED, (0, 0, 100, 100))
+    exif = Image.Exif()
+    exif[0x0112] = 6
+    side.save(folder / "a.jpg", quality=95, exif=exif.tobytes())
+    (folder / "b.jpg").write_bytes(b"")
+    good = (folder / "a.jpg").read_bytes()
+    (folder / "c.jpg").write_bytes(good[: len(good) // 2])
+    make_photo(folder / "d.bmp", (80, 60), GREEN)
+    return folder
+
+
+def near(colour):
+    """Whether a pixel is that colour as a JPEG decoder gives it back."""
+    return lambda pixel: all(abs(a - b) < 60 for a, b in zip(pixel, colour))
+
+
+def test_the_dialog_shows_and_stores_a_pick_the_slideshow_shows_upright_until_the_message(
+        wine, screen, tmp_path, high_dpi):
+    stored = slideshow_settings(make_photo(tmp_path / "old" / "old.bmp", (40, 30)).parent,
+                                "old.bmp", Speed="1", chokkei="150", Haikei="1")
+    wine.reset_settings(stored)
+    folder = camera_folder(tmp_path / "camera")
+    run = wine.start(SCR, "/c:1234", cwd=tmp_path)
+    found = wait_controls(wine, DIALOG_TITLE)
+    assert sorted(texts(found, "Static")) == sorted(["時間", "1", "大きさ", "150", "old.bmp", VERSION])
+    assert sorted(texts(found, "Button")) == sorted(["Photo File", "OK", "背景", "壁紙", "黒"])
+    assert [c.text for c in found if c.checked] == ["壁紙"]
+    # Where the twips say at 144 DPI, from the Photo File button's corner.
+    twips = {"Photo File": (240, 2160, 1215, 420), "OK": (240, 4200, 1215, 375),
+             VERSION: (120, 4680, 3255, 255), "黒": (1800, 3705, 855, 255)}
+    at = {c.text: c for c in found[1:] if c.text in twips}
+    left, top = at["Photo File"].x - pixels(240), at["Photo File"].y - pixels(2160)
+    assert {text: (c.x - left, c.y - top, c.width, c.height) for text, c in at.items()} == \
+        {text: tuple(map(pixels, rect)) for text, rect in twips.items()}
+
+    preview = max((c for c in found[1:] if c.visible and c.kind == "SolvarinePictureBox"),
+                  key=lambda c: c.width * c.height)
+    screen.click(*centre(at["Photo File"]))
     screen.wait_focus(screen.wait_window("Open"))
-    screen.type_text(harness.wine_path(file))
+    screen.type_text(wine_path(folder / "d.bmp"))
     screen.key("Return")
-    screen.wait_no_window("Open")
+    wait_until(lambda: "d.bmp" in texts(controls(wine, DIALOG_TITLE), "Static"), 15, "the name")
+    wait_until(lambda: screen.screenshot().getpixel(centre(preview)) == GREEN, 10, "the preview")
+    screen.click(*centre(at["黒"]))
+    screen.click(*centre(at["OK"]))
+    assert run.wait_exit(15) == 0
+    stored = {**stored, "Filename": wine_path(folder / "d.bmp"), "FilenameS": "d.bmp",
+              "Directory": wine_path(folder), "Haikei": "0"}
+    assert wine.settings() == stored
 
+    run = wine.start(SCR, "/s")
+    # a.jpg first, upright: 100 x 200 drawn with a diagonal of 150 is 67 x 134, red on top.
+    def turned_photo_shown():
+        shot = screen.screenshot()
+        return box_of(shot, near(BLUE)) and shot
 
-def test_a_picked_photo_is_shown_stored_and_used_by_the_next_slideshow(wine, screen, scr, tmp_path):
-    other = tmp_path / "other"
-    harness.make_photo(other / "pick.bmp", (300, 400), BLUE)
-    cut = harness.make_photo(tmp_path / "broken" / "cut.jpg", (300, 400), BLUE)
-    cut.write_bytes(cut.read_bytes()[:300])
-    run = wine.start(scr, cwd=tmp_path)
-    found = wait_controls(wine, scr, DIALOG_TITLE)
-    box = preview_box(found)
-    screen.click(*control(found, "Button", "Photo File").centre)
-    pick(screen, other / "pick.bmp")
-    harness.wait_until(lambda: "pick.bmp" in texts(controls(wine, scr, DIALOG_TITLE), "Static"), 15,
-                       "the name box")
-    harness.wait_until(lambda: screen.screenshot().getpixel(box.centre) == BLUE, 10,
-                       "the preview of the picked photo")
-    # A broken photo is refused: the dialog stays open and keeps the earlier choice, which OK
-    # (handled only after the picker's handler has returned) stores.
-    screen.click(*control(found, "Button", "Photo File").centre)
-    pick(screen, cut)
-    assert "pick.bmp" in texts(controls(wine, scr, DIALOG_TITLE), "Static")
-    press_ok(screen, wine, scr, run)
-    assert not screen.windows(harness.CRASH_DIALOG, visible_only=False)
+    shot = wait_until(turned_photo_shown, 20, "the turned photo", interval=0.1)
+    red, blue = box_of(shot, near(RED)), box_of(shot, near(BLUE))
+    assert red[3] <= blue[1] + 1, "red above blue"
+    assert (blue[2] - red[0], blue[3] - red[1]) == (67, 134)
+
+    def rounds_to_the_far_corner():
+        # Three rounds of the green photo (120 x 90) past the broken files, and a photo beyond the
+        # 683 x 512 logical pixels of the screen: placed on the physical one.
+        shot = screen.screenshot()
+        green = sum(n for n, colour in shot.getcolors(1 << 20) if colour == GREEN)
+        corner = colours(shot.crop((683, 512, 1024, 768)))
+        return green >= 3 * 120 * 90 * 0.9 and any(near(colour)(c) for c in corner
+                                                    for colour in (RED, GREEN, BLUE))
+
+    wait_until(rounds_to_the_far_corner, 30, "three rounds and the far corner", interval=0.2)
+    assert not screen.windows("Solvarine")
     stored = wine.settings()
-    assert stored["Filename"] == harness.wine_path(other / "pick.bmp")
-    assert stored["FilenameS"] == "pick.bmp"
-    assert stored["Directory"] == harness.wine_path(other)
-
-    show = wine.start(scr, "/s")
-    harness.wait_until(lambda: BLUE in harness.colours(screen.screenshot()),
-                       20, "the picked folder's photo in the slideshow")
-    harness.focus_slideshow(screen)
-    screen.key("Escape")
-    assert show.wait_exit(15) == 0
+    (folder / "a.jpg").unlink()
+    (folder / "d.bmp").unlink()
+    # The message owns the screen: a click on the backdrop (which resumes the ticks) and a key
+    # (which ends and stores the position) do nothing.
+    box = screen.wait_window("Solvarine", timeout=20)
+    screen.wait_focus(box)
+    screen.click(3, 3)
+    screen.key("x")
+    deadline = time.monotonic() + 1.5
+    while time.monotonic() < deadline:
+        assert run.running() and screen.windows("Solvarine") == [box]
+        time.sleep(0.1)
+    found = controls(wine, "Solvarine")
+    assert " ".join(t for t in texts(found, "Static") if t) == MESSAGE
+    assert texts(found, "Button") == ["OK"]
+    screen.key("Return")
+    assert run.wait_exit(15) == 0
+    assert wine.settings() == stored

@@ -1,45 +1,60 @@
-"""The slideshow as a user sees it: photos piling up, pause and resume, the end on a key."""
+"""The slideshow as a user sees it: over a copy of the desktop, photos pile up in name order at
+their size, clicks pause and resume, a key ends it; the switches that show nothing end at once."""
 
 from __future__ import annotations
 
+import subprocess
 import time
 
-from PIL import Image, ImageChops
+import pytest
+from PIL import Image
 
-import harness
-from harness import BLUE, GREEN, RED, colours
+from conftest import (BLUE, DIALOG_TITLE, GREEN, RED, SCR, SCREEN_SIZE, box_of, colours,
+                      focus_slideshow, make_photo, privatewine, slideshow_settings, wait_until)
 
+TITLES = ("Form1", "Form2", "Form4")
 YELLOW, CYAN, MAGENTA = (255, 255, 0), (0, 255, 255), (255, 0, 255)
 
 
-def bounding_box(shot, colour):
-    """(left, top, right, bottom) of the pixels of exactly that colour, or None."""
-    difference = ImageChops.difference(shot, Image.new("RGB", shot.size, colour)).convert("L")
-    return difference.point(lambda v: 255 if v == 0 else 0).getbbox()
+@pytest.fixture
+def desktop(screen, tmp_path) -> Image.Image:
+    """A full-screen X window of four coloured quarters: the user's desktop under the screen saver
+    (Xvfb's root background does not show in screen reads, an ordinary window does)."""
+    (w, h), image = SCREEN_SIZE, Image.new("RGB", SCREEN_SIZE, (220, 200, 40))
+    image.paste((200, 40, 40), (0, 0, w // 2, h // 2))
+    image.paste((40, 160, 40), (w // 2, 0, w, h // 2))
+    image.paste((40, 60, 200), (0, h // 2, w // 2, h))
+    image.save(tmp_path / "desktop.png")
+    shown = subprocess.Popen(
+        ["display", "-borderwidth", "0", "-geometry", "+0+0", "-immutable",
+         str(tmp_path / "desktop.png")], env=screen.env, stdin=subprocess.DEVNULL,
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+    try:
+        wait_until(lambda: screen.screenshot().tobytes() == image.tobytes(), 15, "the desktop")
+        yield image
+    finally:
+        privatewine.end_process(shown)
 
 
-def start_slideshow(wine, scr, folder, photo="a.bmp", cwd=None, **settings):
-    wine.reset_settings(harness.slideshow_settings(folder, photo, **settings))
-    return wine.start(scr, "/s", cwd=cwd)
-
-
-def photo_folder(folder, photos):
-    for name, (size, colour) in photos.items():
-        harness.make_photo(folder / name, size, colour)
-    return folder
-
-
-def test_photos_pile_up_in_order_at_their_size_clicks_pause_and_a_key_stores_the_position(
-        wine, screen, scr, tmp_path):
+def test_photos_pile_up_over_the_desktop_in_order_at_their_size_clicks_pause_and_a_key_ends(
+        wine, screen, desktop, tmp_path):
     # At size 200 the diagonals are 200 pixels: 160 x 120, 141 x 141, and 89.5 wide rounded to
     # the even 90.
     drawn = {GREEN: (141, 141), BLUE: (90, 179), YELLOW: (160, 120)}
     photos = {"a.bmp": ((400, 300), RED), "b.bmp": ((300, 300), GREEN),
               "c.bmp": ((200, 400), BLUE), "d.bmp": ((80, 60), YELLOW),
               "e.bmp": ((80, 60), CYAN), "f.bmp": ((80, 60), MAGENTA)}
+    for name, (size, colour) in photos.items():
+        make_photo(tmp_path / "photos" / name, size, colour)
     palette = [colour for _, colour in photos.values()]
-    run = start_slideshow(wine, scr, photo_folder(tmp_path / "photos", photos), Speed="2",
-                          chokkei="200", Fileindex="1")
+    settings = slideshow_settings(tmp_path / "photos", "a.bmp", chokkei="200", Fileindex="1",
+                                  Haikei="1")
+    wine.reset_settings(settings)
+    run = wine.start(SCR, "/S", "1234")
+    for title in TITLES:
+        window = screen.wait_window(title)
+        wait_until(lambda: screen.geometry(window) == (0, 0, *SCREEN_SIZE), 10,
+                   f"{title} to cover the screen")
     seen: list[tuple] = []
     boxes = {}
 
@@ -47,7 +62,7 @@ def test_photos_pile_up_in_order_at_their_size_clicks_pause_and_a_key_stores_the
         shot = screen.screenshot()
         for colour in colours(shot) & set(palette):
             if colour not in boxes:  # the newest photo, not yet covered by any other
-                boxes[colour] = bounding_box(shot, colour)
+                boxes[colour] = box_of(shot, lambda p: p == colour)
                 seen.append(colour)
         return len(seen)
 
@@ -56,23 +71,40 @@ def test_photos_pile_up_in_order_at_their_size_clicks_pause_and_a_key_stores_the
         time.sleep(3)  # three intervals: a running slideshow shows a new photo meanwhile
         return screen.screenshot().tobytes() == before
 
-    harness.wait_until(shown, 15, "the first photo", interval=0.1)
-    harness.focus_slideshow(screen)  # a click before that may go to Wine's focus handling only
-    screen.click(2, 2)
-    harness.wait_until(settled, 20, "the slideshow to pause")
+    wait_until(shown, 15, "the first photo", interval=0.1)
+    focus_slideshow(screen)
+    screen.click(2, 2)  # only once the slideshow has the focus: before, Wine may take the click
+    wait_until(settled, 20, "the slideshow to pause")
     screen.click(2, 2, button=3)
-    harness.wait_until(lambda: shown() >= 3, 20, "the slideshow to resume", interval=0.1)
+    wait_until(lambda: shown() >= 3, 20, "the slideshow to resume", interval=0.1)
     screen.click(2, 2)
-    harness.wait_until(settled, 20, "the slideshow to pause again")
+    wait_until(settled, 20, "the slideshow to pause again")
     ticks = shown()
     assert seen[:3] == [GREEN, BLUE, YELLOW], "entry 1 first, then the list order"
-    for colour, (left, top, right, bottom) in boxes.items():
-        assert 0 <= left and right <= 1024 and 0 <= top and bottom <= 768
-        if colour in drawn:
-            assert (right - left, bottom - top) == drawn[colour]
-    # Earlier photos stay where they were shown.
-    assert GREEN in colours(screen.screenshot().crop(boxes[GREEN]))
+    assert {c: (r - left, b - top) for c, (left, top, r, b) in boxes.items() if c in drawn} == drawn
+    shot = screen.screenshot()
+    assert GREEN in colours(shot.crop(boxes[GREEN])), "earlier photos stay where they were shown"
+    assert all(a == b or a in palette for a, b in zip(shot.getdata(), desktop.getdata())), \
+        "around the photos, the desktop as it was"
     assert ticks < len(palette), "too many ticks to tell the position from the colours"
     screen.key("shift+a")
     assert run.wait_exit(15) == 0
-    assert wine.settings()["Fileindex"] == str((1 + ticks) % len(palette))
+    assert wine.settings() == {**settings, "koteix": "200", "koteiy": "200",
+                               "Fileindex": str((1 + ticks) % len(palette))}
+
+
+@pytest.mark.parametrize("switch", ["/p 1234", "/x"])
+def test_a_preview_request_or_an_unknown_switch_ends_at_once_showing_and_storing_nothing(
+        wine, screen, tmp_path, switch):
+    settings = slideshow_settings(make_photo(tmp_path / "a.bmp", (80, 60)).parent, "a.bmp")
+    wine.reset_settings(settings)
+    run = wine.start(SCR, *switch.split())
+    appeared = set()
+
+    def ended():
+        appeared.update(t for t in TITLES + (DIALOG_TITLE, "Solvarine")
+                        if screen.windows(t, visible_only=False))
+        return not run.running()
+
+    wait_until(ended, 20, f"{switch} to end")
+    assert not appeared and run.wait_exit(0) == 0 and wine.settings() == settings
