@@ -1,9 +1,6 @@
-"""Fixtures and helpers of the end-to-end tests: the real Solvarine.scr under Wine in a private X
-server, photo files, stored settings and Wine's own view of a window's controls.
-
-scripts/test hands over its X display and Wine prefix through SOLVARINE_DISPLAY and
-SOLVARINE_WINEPREFIX; without them this session makes its own (scripts/privatewine.py).
-"""
+"""Fixtures and helpers of the end-to-end tests: the real Solvarine.scr under Wine in the X server
+and prefix that scripts/test hands over (SOLVARINE_DISPLAY, SOLVARINE_WINEPREFIX), else in its own
+(scripts/privatewine.py); photo files, stored settings, Wine's view of a window's controls."""
 
 from __future__ import annotations
 
