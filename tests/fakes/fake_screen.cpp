@@ -1,28 +1,28 @@
 #include "tests/fakes/fake_screen.h"
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 #include "platform/failure.h"
 
 namespace solvarine::fakes {
 
-FakeWindow::FakeWindow(FakeScreen& screen, std::string title, InputHandlers input, int width,
-                       int height)
+FakeWindow::FakeWindow(FakeScreen& screen, std::string title, std::string name, InputHandlers input,
+                       SizeF size)
     : screen(screen),
       title(std::move(title)),
       input(std::move(input)),
+      name(std::move(name)),
       hwnd(screen.NewHwnd()),
-      image(Surface::Filled(width, height, kBlack)) {
-  dc = screen.RegisterSurface(image);
+      dc(screen.NewDc(this->name)),
+      size(size) {
   screen.windows.push_back(this);
 }
 
 FakeWindow::~FakeWindow() {
   if (region)
     --screen.live_regions;
-  screen.UnregisterSurface(dc);
+  screen.ForgetDc(dc);
   screen.Forget(screen.windows, this);
 }
 
@@ -32,26 +32,23 @@ void FakeWindow::Show() {
   screen.Log("Show " + title);
 }
 
-FakePictureBox::FakePictureBox(FakeScreen& screen, const PictureBoxSpec& layout,
-                               InputHandlers input)
+FakePictureBox::FakePictureBox(FakeScreen& screen, const FakeWindow& parent,
+                               const PictureBoxSpec& layout, InputHandlers input)
     : screen(screen),
+      name(parent.name + (layout.auto_size ? " holder" : " box")),
       input(std::move(input)),
+      dc(screen.NewDc(name)),
       left(layout.rect.left / kTwipsPerPixel),
       top(layout.rect.top / kTwipsPerPixel),
-      image(Surface::Filled(layout.rect.width / kTwipsPerPixel, layout.rect.height / kTwipsPerPixel,
-                            kWhite)) {
-  dc = screen.RegisterSurface(image);
-}
+      size{static_cast<float>(layout.rect.width / kTwipsPerPixel),
+           static_cast<float>(layout.rect.height / kTwipsPerPixel)} {}
 
 FakePictureBox::~FakePictureBox() {
-  screen.UnregisterSurface(dc);
+  screen.ForgetDc(dc);
 }
 
-// The box keeps the decoded pixels and maps the picture's own size onto them, as an auto-sized
-// box does (the core sets pictures on those only).
-void FakePictureBox::SetPicture(const Picture& picture) {
-  image = {picture.pixel_width, picture.pixel_height, picture.width, picture.height,
-           picture.pixels};
+void FakePictureBox::ClearPicture() {
+  screen.Log("Clear " + name);
 }
 
 FakeTimer::~FakeTimer() {
@@ -81,17 +78,19 @@ void FakeOptionButton::Select() {
 std::unique_ptr<Window> FakeScreen::CreateScreenWindow(const std::string& title,
                                                        InputHandlers input) {
   Log("Create " + title);
-  return std::make_unique<FakeWindow>(*this, title, std::move(input),
-                                      static_cast<int>(screen_twips.width) / kTwipsPerPixel,
-                                      static_cast<int>(screen_twips.height) / kTwipsPerPixel);
+  return std::make_unique<FakeWindow>(
+      *this, title, title, std::move(input),
+      SizeF{screen_twips.width / kTwipsPerPixel, screen_twips.height / kTwipsPerPixel});
 }
 
 std::unique_ptr<Window> FakeScreen::CreateDialogWindow(const std::string& caption, int width_twips,
                                                        int height_twips,
                                                        std::function<void()> on_close) {
   Log("Create " + caption);
-  auto window = std::make_unique<FakeWindow>(
-      *this, caption, InputHandlers{}, width_twips / kTwipsPerPixel, height_twips / kTwipsPerPixel);
+  auto window =
+      std::make_unique<FakeWindow>(*this, caption, "dialog", InputHandlers{},
+                                   SizeF{static_cast<float>(width_twips / kTwipsPerPixel),
+                                         static_cast<float>(height_twips / kTwipsPerPixel)});
   window->on_close = std::move(on_close);
   return window;
 }
@@ -130,41 +129,22 @@ int FakeScreen::ShowCursor(bool show) {
 
 Hdc FakeScreen::GetDC(Hwnd window) {
   ++dcs_out;
-  return window == kDesktop ? RegisterSurface(desktop) : Hdc{};
+  return window == kDesktop ? NewDc("desktop") : Hdc{};
 }
 
 void FakeScreen::ReleaseDC(Hwnd, Hdc dc) {
   --dcs_out;
-  UnregisterSurface(dc);
+  ForgetDc(dc);
 }
 
-// Nearest neighbour, which is what COLORONCOLOR does when shrinking. The source rectangle is in
-// the source's logical units, mapped onto its pixels.
-void FakeScreen::StretchBlt(Hdc dest, int x, int y, int width, int height, Hdc src, int src_x,
-                            int src_y, int src_width, int src_height, std::uint32_t) {
-  Surface* to = SurfaceOf(dest);
-  const Surface* from = SurfaceOf(src);
-  if (!to || !from || width <= 0 || height <= 0 || from->logical_width <= 0 ||
-      from->logical_height <= 0) {
-    return;
-  }
-  const Surface source = *from;  // the same surface may be both ends
-  const auto source_pixel = [](int start, int offset, int span, int extent, int pixels,
-                               int logical) {
-    const std::int64_t numerator =
-        (std::int64_t{start} * extent + std::int64_t{offset} * span) * pixels;
-    return static_cast<int>(numerator / (std::int64_t{extent} * logical));
-  };
-  // Only what lands on the destination (the snapshot hands over twips, far beyond its size).
-  for (int dy = std::max(0, -y); dy < std::min(height, to->height - y); ++dy) {
-    for (int dx = std::max(0, -x); dx < std::min(width, to->width - x); ++dx) {
-      const int sx = source_pixel(src_x, dx, src_width, width, source.width, source.logical_width);
-      const int sy =
-          source_pixel(src_y, dy, src_height, height, source.height, source.logical_height);
-      if (source.Contains(sx, sy))
-        to->Set(x + dx, y + dy, source.At(sx, sy));
-    }
-  }
+std::string FakeScreen::Draw(Hdc dest, std::vector<int> to, Hdc src, std::vector<int> from) {
+  std::string text = dc_names_.at(dest);
+  for (const int n : to)
+    text += " " + std::to_string(n);
+  text += " <- " + dc_names_.at(src);
+  for (const int n : from)
+    text += " " + std::to_string(n);
+  return text;
 }
 
 Hrgn FakeScreen::CreateRectRgn(int left, int top, int right, int bottom) {
@@ -224,17 +204,6 @@ bool FakeScreen::CloseDialog() {
     }
   }
   return false;
-}
-
-Hdc FakeScreen::RegisterSurface(Surface& surface) {
-  const auto dc = static_cast<Hdc>(++next_handle_);
-  surfaces_[dc] = &surface;
-  return dc;
-}
-
-Surface* FakeScreen::SurfaceOf(Hdc dc) {
-  const auto it = surfaces_.find(dc);
-  return it == surfaces_.end() ? nullptr : it->second;
 }
 
 }  // namespace solvarine::fakes

@@ -11,46 +11,49 @@
 #include "platform/ui.h"
 #include "slideshow/place_photo.h"
 #include "tests/fakes/fake_wakeups.h"
-#include "tests/fakes/surface.h"
 
 namespace solvarine::fakes {
 
 class FakeScreen;
 
-// Windows, controls and timers are plain objects whose state the tests read.
+// Windows, controls and timers are plain objects whose state the tests read; what is drawn is
+// logged with the names of both ends ("Form2", "Form4 box", "dialog holder", "desktop").
 struct FakeWindow : Window {
-  FakeWindow(FakeScreen& screen, std::string title, InputHandlers input, int width, int height);
+  FakeWindow(FakeScreen& screen, std::string title, std::string name, InputHandlers input,
+             SizeF size);
   ~FakeWindow() override;
   Hwnd hWnd() const override { return hwnd; }
   void Show() override;
   Hdc hDC() override { return dc; }
-  SizeF ScaleSize() const override {
-    return {static_cast<float>(image.width), static_cast<float>(image.height)};
-  }
+  SizeF ScaleSize() const override { return size; }
 
   FakeScreen& screen;
   std::string title;
   InputHandlers input;
   std::function<void()> on_close;
+  std::string name;
   Hwnd hwnd;
   Hdc dc;
+  SizeF size;  // in pixels
   bool visible = false;
-  int stacking = 0;  // higher is on top
-  Surface image;
+  int stacking = 0;                // higher is on top
   std::optional<ClipRect> region;  // the window region's rectangle
 };
 
 struct FakePictureBox : PictureBox {
-  FakePictureBox(FakeScreen& screen, const PictureBoxSpec& layout, InputHandlers input);
+  FakePictureBox(FakeScreen& screen, const FakeWindow& parent, const PictureBoxSpec& layout,
+                 InputHandlers input);
   ~FakePictureBox() override;
   Hdc hDC() override { return dc; }
-  SizeF ScaleSize() const override {
-    return {static_cast<float>(image.logical_width), static_cast<float>(image.logical_height)};
+  SizeF ScaleSize() const override { return size; }
+  // The core sets pictures on auto-sized boxes only: the box takes the picture's own size.
+  void SetPicture(const Picture& shown) override {
+    picture = shown;
+    size = {static_cast<float>(shown.width), static_cast<float>(shown.height)};
   }
-  void SetPicture(const Picture& picture) override;
-  void ClearPicture() override { image.Fill(kWhite); }
+  void ClearPicture() override;
   void SetSize(std::int32_t width, std::int32_t height) override {
-    image = Surface::Filled(width, height, kWhite);
+    size = {static_cast<float>(width), static_cast<float>(height)};
   }
   void Move(std::int32_t new_left, std::int32_t new_top) override {
     left = new_left;
@@ -59,11 +62,13 @@ struct FakePictureBox : PictureBox {
   void Refresh() override { ++refreshes; }
 
   FakeScreen& screen;
+  std::string name;
   InputHandlers input;
   Hdc dc;
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  Surface image;
+  std::int32_t left;
+  std::int32_t top;
+  SizeF size;  // in pixels
+  std::optional<Picture> picture;
   int refreshes = 0;
 };
 
@@ -123,9 +128,10 @@ class FakeScreen final : public Ui, public Gdi {
   std::unique_ptr<Window> CreateDialogWindow(const std::string& caption, int width_twips,
                                              int height_twips,
                                              std::function<void()> on_close) override;
-  std::unique_ptr<PictureBox> CreatePictureBox(Window&, const PictureBoxSpec& layout,
+  std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& layout,
                                                InputHandlers input) override {
-    return std::make_unique<FakePictureBox>(*this, layout, std::move(input));
+    return std::make_unique<FakePictureBox>(*this, static_cast<FakeWindow&>(parent), layout,
+                                            std::move(input));
   }
   std::unique_ptr<Slider> CreateSlider(Window&, const SliderSpec& layout,
                                        std::function<void()> on_change) override {
@@ -158,11 +164,14 @@ class FakeScreen final : public Ui, public Gdi {
   Hdc GetDC(Hwnd window) override;
   void ReleaseDC(Hwnd window, Hdc dc) override;
   void BitBlt(Hdc dest, int x, int y, int width, int height, Hdc src, int src_x, int src_y,
-              std::uint32_t rop) override {
-    StretchBlt(dest, x, y, width, height, src, src_x, src_y, width, height, rop);
+              std::uint32_t) override {
+    Log("BitBlt " + Draw(dest, {x, y, width, height}, src, {src_x, src_y}));
   }
   void StretchBlt(Hdc dest, int x, int y, int width, int height, Hdc src, int src_x, int src_y,
-                  int src_width, int src_height, std::uint32_t rop) override;
+                  int src_width, int src_height, std::uint32_t) override {
+    Log("StretchBlt " +
+        Draw(dest, {x, y, width, height}, src, {src_x, src_y, src_width, src_height}));
+  }
   void SetStretchBltMode(Hdc, int mode) override {
     Log("SetStretchBltMode " + std::to_string(mode));
   }
@@ -177,8 +186,12 @@ class FakeScreen final : public Ui, public Gdi {
   bool CloseDialog();
 
   // For the fakes.
-  Hdc RegisterSurface(Surface& surface);
-  void UnregisterSurface(Hdc dc) { surfaces_.erase(dc); }
+  Hdc NewDc(const std::string& name) {
+    const auto dc = static_cast<Hdc>(++next_handle_);
+    dc_names_[dc] = name;
+    return dc;
+  }
+  void ForgetDc(Hdc dc) { dc_names_.erase(dc); }
   void Log(std::string entry) { log.push_back(std::move(entry)); }
   template <typename T>
   void Forget(std::vector<T*>& items, T* item) {
@@ -188,7 +201,6 @@ class FakeScreen final : public Ui, public Gdi {
   int NextStacking() { return ++stacking_; }
 
   static constexpr Hwnd kDesktop = static_cast<Hwnd>(1);
-  Surface desktop = Surface::Filled(1024, 768, kBlack);  // what a copy of the screen reads
   SizeF screen_twips{1024.0f * 15, 768.0f * 15};
   std::vector<std::string> log;
   std::vector<std::string> messages;
@@ -205,10 +217,10 @@ class FakeScreen final : public Ui, public Gdi {
   const OptionButton* selected_option = nullptr;  // of the one group
 
  private:
-  Surface* SurfaceOf(Hdc dc);
+  std::string Draw(Hdc dest, std::vector<int> to, Hdc src, std::vector<int> from);
 
   std::map<std::string, std::function<void()>> buttons_;
-  std::map<Hdc, Surface*> surfaces_;
+  std::map<Hdc, std::string> dc_names_;
   std::map<Hrgn, ClipRect> regions_;
   std::uintptr_t next_handle_ = 100;
   int stacking_ = 0;

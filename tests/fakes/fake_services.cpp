@@ -73,18 +73,11 @@ Picture FakePictureLoader::LoadPicture(const std::string& path, double drawn_dia
   const auto it = pictures.find(full);
   if (it == pictures.end())
     throw Failure("cannot load " + path);
+  // Solid colours only, so any reduced size is exact.
   const Picture& original = it->second;
   const PixelSize size = DecodeSize(original.width, original.height, drawn_diagonal);
-  Picture decoded{original.width, original.height, size.width, size.height, {}};
-  decoded.pixels.reserve(static_cast<size_t>(size.width) * static_cast<size_t>(size.height));
-  for (int y = 0; y < size.height; ++y) {
-    for (int x = 0; x < size.width; ++x) {
-      const int ox = x * original.width / size.width;
-      const int oy = y * original.height / size.height;
-      decoded.pixels.push_back(original.pixels[static_cast<size_t>(oy * original.width + ox)]);
-    }
-  }
-  return decoded;
+  return {original.width, original.height, size.width, size.height,
+          std::vector(static_cast<size_t>(size.width) * size.height, original.pixels.at(0))};
 }
 
 std::optional<FileStamp> FakePictureLoader::Stamp(const std::string& path) {

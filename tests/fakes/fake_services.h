@@ -44,7 +44,7 @@ class FakeFileSystem final : public FileSystem {
 class FakePictureLoader final : public PictureLoader {
  public:
   explicit FakePictureLoader(const FakeFileSystem& files) : files_(files) {}
-  // Decodes at DecodeSize, nearest neighbour.
+  // Decodes at DecodeSize.
   Picture LoadPicture(const std::string& path, double drawn_diagonal) override;
   // Each Add makes a new stamp, as writing a file does.
   std::optional<FileStamp> Stamp(const std::string& path) override;

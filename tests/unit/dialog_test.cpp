@@ -13,7 +13,6 @@ class DialogTest : public ProgramTest {
   bool Selected(const std::unique_ptr<OptionButton>& option) {
     return fake.screen.selected_option == option.get();
   }
-  fakes::Surface& Preview() { return fakes::Of<fakes::FakePictureBox>(Dialog().Picture1).image; }
 };
 
 TEST_F(DialogTest, OpensWithTheStoredSettings) {
@@ -25,10 +24,9 @@ TEST_F(DialogTest, OpensWithTheStoredSettings) {
                        Caption(form.Label5), Selected(form.Option1), Selected(form.Option2),
                        Caption(form.Label6), form.File1.Path(), fake.files.current),
             std::tuple(7, "7", 650, "650", true, false, "a.jpg", "C:\\photos", "C:\\photos"));
-  // A 640x480 photo in a 193x129 box: 172 wide at x 10, white bands at the sides.
-  EXPECT_EQ(std::tuple(Preview().At(9, 64), Preview().At(10, 64), Preview().At(181, 128),
-                       Preview().At(182, 64)),
-            std::tuple(fakes::kWhite, kRed, kRed, fakes::kWhite));
+  // A 640x480 photo in a 193x129 box: 172 wide at x 10.
+  EXPECT_EQ(Drawn(), (std::vector<std::string>{
+                         "StretchBlt dialog box 10 0 172 129 <- dialog holder 0 0 640 480"}));
 }
 
 // Bad numbers in the store read as their defaults; the stored size text is shown as it stands.
@@ -118,10 +116,12 @@ TEST_F(DialogTest, PickingAPhotoShowsItAndRemembersItsFolder) {
   Form3& form = Dialog();
   EXPECT_EQ(std::tuple(form.Filename, form.Directory, Caption(form.Label6)),
             std::tuple("C:\\more\\tall.gif", "C:\\more", "tall.gif"));
-  // 300x400 in 193x129: 97 wide at x 48; the earlier red preview is gone.
-  EXPECT_EQ(std::tuple(Preview().At(20, 64), Preview().At(48, 64), Preview().At(144, 64),
-                       Preview().At(145, 64)),
-            std::tuple(fakes::kWhite, kBlue, kBlue, fakes::kWhite));
+  // 300x400 in 193x129: 97 wide at x 48, over the earlier preview cleared.
+  const std::vector<std::string> drawn = Drawn();
+  EXPECT_EQ(
+      std::vector(drawn.end() - 2, drawn.end()),
+      (std::vector<std::string>{"Clear dialog box",
+                                "StretchBlt dialog box 48 0 97 129 <- dialog holder 0 0 300 400"}));
   EXPECT_EQ(fakes::Of<fakes::FakePictureBox>(form.Picture1).refreshes, 1);
 
   // Cancelling, or picking a file that is no readable picture, changes nothing.
@@ -131,7 +131,7 @@ TEST_F(DialogTest, PickingAPhotoShowsItAndRemembersItsFolder) {
     ASSERT_TRUE(fake.screen.ClickButton("Photo File"));
     EXPECT_EQ(form.Filename, "C:\\more\\tall.gif");
     EXPECT_EQ(Caption(form.Label6), "tall.gif");
-    EXPECT_EQ(Preview().At(96, 64), kBlue);
+    EXPECT_EQ(Drawn(), drawn);
   }
   EXPECT_EQ(fake.screen.open_file_requests.back().initial_dir, "C:\\more");
   EXPECT_TRUE(Ends([&] { fake.screen.ClickButton("OK"); }));

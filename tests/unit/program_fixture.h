@@ -61,6 +61,17 @@ struct World {
   fakes::FakePictureBox& Canvas() {
     return fakes::Of<fakes::FakePictureBox>(program.form4().Picture1);
   }
+  fakes::FakePictureBox& Holder() {
+    return fakes::Of<fakes::FakePictureBox>(program.form4().Picture2);
+  }
+  // What was drawn (copies and clears), in order.
+  std::vector<std::string> Drawn() const {
+    std::vector<std::string> drawn;
+    std::ranges::copy_if(fake.screen.log, std::back_inserter(drawn), [](const std::string& e) {
+      return e.starts_with("BitBlt") || e.starts_with("StretchBlt") || e.starts_with("Clear");
+    });
+    return drawn;
+  }
   // No stored photo: the sample photo of the current folder stands in.
   void UseSample() {
     fake.store.values["Filename"] = fake.store.values["Directory"] = "";
