@@ -17,27 +17,25 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void Put(Bytes& out, std::uint32_t value, int count, bool big_endian) {
-  for (int i = 0; i < count; ++i)
-    out.push_back(static_cast<std::uint8_t>(value >> 8 * (big_endian ? count - 1 - i : i)));
+// Fields of (value, bytes), in the byte order asked for.
+void Put(Bytes& out, bool big_endian, std::initializer_list<std::pair<std::uint32_t, int>> fields) {
+  for (const auto& [value, count] : fields) {
+    for (int i = 0; i < count; ++i)
+      out.push_back(static_cast<std::uint8_t>(value >> 8 * (big_endian ? count - 1 - i : i)));
+  }
 }
 
-// A TIFF header, IFD0 at ifd0 with entries of tag, type, count and value, then the offset of
-// the next directory.
+// A TIFF header, IFD0 at ifd0 with entries of tag, type, count and value (a SHORT comes first),
+// then the offset of the next directory.
 Bytes Tiff(bool big_endian, const std::vector<std::array<std::uint32_t, 4>>& entries,
            std::uint32_t ifd0 = 8, std::uint32_t next = 0) {
   const std::uint8_t order = big_endian ? 'M' : 'I';
   Bytes out{order, order};
-  Put(out, 42, 2, big_endian);
-  Put(out, ifd0, 4, big_endian);
-  Put(out, static_cast<std::uint32_t>(entries.size()), 2, big_endian);
-  for (const auto& [tag, type, count, value] : entries) {
-    Put(out, tag, 2, big_endian);
-    Put(out, type, 2, big_endian);
-    Put(out, count, 4, big_endian);
-    Put(out, type == 3 && big_endian ? value << 16 : value, 4, big_endian);  // a SHORT comes first
-  }
-  Put(out, next, 4, big_endian);
+  Put(out, big_endian, {{42, 2}, {ifd0, 4}, {static_cast<std::uint32_t>(entries.size()), 2}});
+  for (const auto& [tag, type, count, value] : entries)
+    Put(out, big_endian,
+        {{tag, 2}, {type, 2}, {count, 4}, {type == 3 && big_endian ? value << 16 : value, 4}});
+  Put(out, big_endian, {{next, 4}});
   return out;
 }
 
@@ -86,7 +84,7 @@ TEST(ExifOrientationTest, ReadsTheTagInEitherByteOrderAndIgnoresAnythingMalforme
 
 Bytes Segment(std::uint8_t marker, const Bytes& payload) {
   Bytes out{0xFF, marker};
-  Put(out, static_cast<std::uint32_t>(payload.size() + 2), 2, true);
+  Put(out, true, {{static_cast<std::uint32_t>(payload.size() + 2), 2}});
   out.insert(out.end(), payload.begin(), payload.end());
   return out;
 }
