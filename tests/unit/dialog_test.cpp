@@ -15,20 +15,6 @@ class DialogTest : public ProgramTest {
   }
 };
 
-TEST_F(DialogTest, OpensWithTheStoredSettings) {
-  fake.store.values.insert(
-      {{"Speed", "7"}, {"chokkei", "650"}, {"Haikei", "1"}, {"FilenameS", "a.jpg"}});
-  ASSERT_FALSE(Start("/c"));
-  Form3& form = Dialog();
-  EXPECT_EQ(std::tuple(form.HScroll1->Value(), Caption(form.Label4), form.HScroll2->Value(),
-                       Caption(form.Label5), Selected(form.Option1), Selected(form.Option2),
-                       Caption(form.Label6), form.File1.Path(), fake.files.current),
-            std::tuple(7, "7", 650, "650", true, false, "a.jpg", "C:\\photos", "C:\\photos"));
-  // A 640x480 photo in a 193x129 box: 172 wide at x 10.
-  EXPECT_EQ(Drawn(), (std::vector<std::string>{
-                         "StretchBlt dialog box 10 0 172 129 <- dialog holder 0 0 640 480"}));
-}
-
 // Bad numbers in the store read as their defaults; the stored size text is shown as it stands.
 TEST_F(DialogTest, MalformedStoredNumbersReadAsTheirDefaults) {
   fake.store.values.insert({{"Speed", "fast"}, {"Haikei", ""}, {"chokkei", " 300 "}});
@@ -94,20 +80,14 @@ TEST_F(DialogTest, FirstRunStoresEmptyFileAndFolderOrTheSampleWithTheCurrentFold
             std::tuple("C:\\saver", "C:"));
 }
 
-TEST_F(DialogTest, ClosingStoresNothing) {
-  ASSERT_FALSE(Start("/c"));
-  Dialog().HScroll1->SetValue(9);
-  fake.store.writes.clear();
-  EXPECT_TRUE(Ends([&] { fake.screen.CloseDialog(); }));
-  EXPECT_TRUE(fake.store.writes.empty());
-}
-
 TEST_F(DialogTest, PickingAPhotoShowsItAndRemembersItsFolder) {
   fake.files.AddFolder("C:\\more", {{"tall.gif"}, {"bad.jpg"}});
   fake.pictures.Add("C:\\more\\tall.gif", 300, 400, kBlue);
   ASSERT_FALSE(Start("/c"));
   fake.screen.next_open_file = {"C:\\more\\tall.gif", "tall.gif", "C:\\more"};
   ASSERT_TRUE(fake.screen.ClickButton("Photo File"));
+  EXPECT_EQ(fake.pictures.drawn_diagonals,
+            (std::vector<double>{kPreviewDiagonal, kPreviewDiagonal}));
   const OpenFileRequest& request = fake.screen.open_file_requests.back();
   EXPECT_EQ(
       std::tuple(request.initial_dir, request.filter, request.filter_index, request.flags),

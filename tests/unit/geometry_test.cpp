@@ -1,12 +1,15 @@
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
 
 #include "dialog/preview_fit.h"
+#include "platform/failure.h"
+#include "platform/picture.h"
 #include "platform/random.h"
 #include "slideshow/place_photo.h"
-#include "tests/unit/program_fixture.h"
 
 namespace solvarine {
 namespace {
@@ -156,28 +159,6 @@ TEST(PictureUprightTest, TurnsAndMirrorsAsEachOrientationSays) {
               std::tuple(c.upright, c.width, c.height, c.width * 10, c.height * 10))
         << "orientation " << c.orientation;
   }
-}
-
-// Each load asks for the largest diagonal its picture is drawn at (the preview box is 193 x 129).
-TEST(DrawnSizeTest, EachLoadAsksForTheLargestDiagonalItIsDrawnAt) {
-  const double preview = std::hypot(193.0, 129.0);
-  World slideshow({{"chokkei", "300"}});
-  ASSERT_FALSE(slideshow.Start("/s"));
-  ASSERT_FALSE(slideshow.Tick());
-  EXPECT_EQ(slideshow.fake.pictures.drawn_diagonals, (std::vector<double>{preview, 300, 300}))
-      << "the hidden dialog's preview, the first photo decoded ahead, then the next";
-
-  World dialog;
-  dialog.Start("/c");
-  dialog.fake.screen.next_open_file = {"C:\\photos\\b.jpg", "b.jpg", "C:\\photos"};
-  ASSERT_TRUE(dialog.fake.screen.ClickButton("Photo File"));
-  EXPECT_EQ(dialog.fake.pictures.drawn_diagonals, (std::vector<double>{preview, preview}));
-
-  World sample;
-  sample.UseSample();
-  ASSERT_FALSE(sample.Start("/s"));
-  EXPECT_EQ(sample.fake.pictures.drawn_diagonals, (std::vector<double>{preview, preview, 400}))
-      << "the hidden dialog, the sample of the current folder, the first photo";
 }
 
 }  // namespace

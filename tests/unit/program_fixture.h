@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <initializer_list>
 #include <utility>
@@ -20,6 +21,8 @@ namespace solvarine {
 inline constexpr std::uint32_t kRed = 0xFFFF0000;
 inline constexpr std::uint32_t kGreen = 0xFF00FF00;
 inline constexpr std::uint32_t kBlue = 0xFF0000FF;
+// Each load asks for the largest diagonal its picture is drawn at: the preview box's is this.
+inline const double kPreviewDiagonal = std::hypot(193.0, 129.0);
 
 // A program on the in-memory platform, with a photo folder of three solid-colour photos and the
 // settings pointing at it, changed as given.

@@ -23,6 +23,8 @@ TEST_F(SlideshowTest, SetUpWritesMarkersReadsSettingsAndSetsTheTimer) {
   fake.store.values.insert({{"koteix", "7"}, {"Speed", "10"}, {"chokkei", "300"}});
   ASSERT_FALSE(Start("/s"));
   EXPECT_EQ(fake.store.writes, (std::vector<std::string>{"koteix", "koteiy"}));
+  EXPECT_EQ(fake.pictures.drawn_diagonals, (std::vector<double>{kPreviewDiagonal, 300}))
+      << "the hidden dialog's preview, then the first photo, decoded ahead";
   EXPECT_EQ(std::tuple(fake.store.values["koteix"], fake.store.values["koteiy"], Timer2().interval,
                        Timer2().enabled, Canvas().size.width, Canvas().size.height),
             std::tuple("200", "200", 5000, true, 300, 300));
@@ -66,6 +68,9 @@ TEST_F(SlideshowTest, EmptyFilenameFallsBackToTheSampleInTheCurrentFolder) {
   EXPECT_EQ(std::tuple(fake.store.values["Filename"], fake.store.values["Directory"],
                        program.form3().File1.Path()),
             std::tuple("sample1.jpg", "C:\\saver", "C:\\saver"));
+  EXPECT_EQ(fake.pictures.drawn_diagonals,
+            (std::vector<double>{kPreviewDiagonal, kPreviewDiagonal, 400}))
+      << "the hidden dialog, the sample of the current folder, the first photo";
 
   World missing({{"Filename", ""}});
   missing.fake.files.current = "C:\\empty";
