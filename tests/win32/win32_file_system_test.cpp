@@ -1,31 +1,50 @@
 #include "platform/win32/win32_file_system.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/failure.h"
 #include "platform/win32/text.h"
-#include "tests/win32/temp_folder.h"
 
 namespace solvarine::win32::testing {
 namespace {
 
+// Works in a fresh folder under the user's temp folder, which is the current one; afterwards the
+// current folder is set back and the new one removed with everything in it.
 class Win32FileSystemTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_.WriteFile(L"file.jpg", "x");
+  Win32FileSystemTest() {
+    std::filesystem::create_directory(folder_);
+    Make(L"file.jpg", false);
     files_.ChDir(root_);
   }
+  ~Win32FileSystemTest() override {
+    std::error_code ignored;
+    std::filesystem::current_path(saved_, ignored);
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  std::wstring Make(const std::wstring& name, bool directory) {
+    const std::wstring path = folder_ + L"\\" + name;
+    if (directory)
+      std::filesystem::create_directory(path);
+    else
+      std::ofstream(std::filesystem::path(path)) << "x";
+    return path;
+  }
 
-  TempFolder folder_;
+  std::filesystem::path saved_ = std::filesystem::current_path();
+  std::wstring folder_ = (std::filesystem::temp_directory_path() /
+                          ("solvarine-test-" + std::to_string(::GetCurrentProcessId())))
+                             .wstring();
+  std::string root_ = Narrow(folder_);
   Win32FileSystem files_;
-  std::string root_ = Narrow(folder_.path());
-  // Names that are no folder: each of these fails.
-  std::vector<std::string> not_folders_ = {"", "missing", Narrow(folder_ / L"無い\\深い"),
-                                           "file.jpg"};
 };
 
 TEST(NormalizeFolderPathTest, EndsInSeparatorOnlyAtARoot) {
@@ -33,45 +52,34 @@ TEST(NormalizeFolderPathTest, EndsInSeparatorOnlyAtARoot) {
       {L"C:\\", L"C:\\"},
       {L"C:", L"C:\\"},
       {L"C:\\Photos\\", L"C:\\Photos"},
-      {L"\\\\server\\share\\", L"\\\\server\\share\\"},
       {L"\\\\server\\share\\Photos\\", L"\\\\server\\share\\Photos"},
-      {L"\\\\?\\UNC\\server\\share\\", L"\\\\?\\UNC\\server\\share\\"},
-      {L"\\\\?\\Volume{1234}\\", L"\\\\?\\Volume{1234}\\"}};
+      {L"\\\\?\\UNC\\server\\share\\", L"\\\\?\\UNC\\server\\share\\"}};
   for (const auto& [path, expected] : cases)
     EXPECT_EQ(NormalizeFolderPath(path), expected) << Narrow(path);
 }
 
-// A drive alone ("C:", the default photo folder) is that drive's current folder, as in Windows.
-TEST_F(Win32FileSystemTest, FullFolderPathResolvesEveryFormAndRefusesWhatIsNoFolder) {
-  folder_.MakeFolder(L"sub");
-  folder_.MakeFolder(L"写真");
-  const std::string leaf = Narrow(folder_.path().substr(folder_.path().rfind(L'\\') + 1));
-  const std::pair<std::string, std::string> cases[] = {
-      {"C:", root_},
-      {root_ + "/sub/", root_ + "\\sub"},
-      {root_ + "\\sub\\..", root_},
-      {"写真", root_ + "\\写真"},
-      {"..\\" + leaf + "\\写真\\", root_ + "\\写真"}};
-  for (const auto& [name, expected] : cases)
+// A drive alone ("C:", the default photo folder) is that drive's current folder, as in Windows. A
+// failed ChDir stays where it was and names the folder.
+TEST_F(Win32FileSystemTest, FullFolderPathAndChDirResolveEveryFormAndRefuseWhatIsNoFolder) {
+  Make(L"sub", true);
+  Make(L"写真 2024", true);
+  const std::pair<std::string, std::string> cases[] = {{"C:", root_},
+                                                       {root_ + "/sub/", root_ + "\\sub"},
+                                                       {"写真 2024\\", root_ + "\\写真 2024"},
+                                                       {"C:\\", "C:\\"}};
+  for (const auto& [name, expected] : cases) {
     EXPECT_EQ(files_.FullFolderPath(name), expected) << name;
-  for (const std::string& name : not_folders_)
-    EXPECT_THROW(files_.FullFolderPath(name), Failure) << name;
-}
-
-TEST_F(Win32FileSystemTest, ChDirMovesAndAFailedOneStaysNamingTheFolder) {
-  const std::string japanese = Narrow(folder_.MakeFolder(L"日本語 フォルダ"));
-  for (const auto& [name, expected] :
-       {std::pair<std::string, std::string>{japanese, japanese}, {"..", root_}, {"C:\\", "C:\\"}}) {
     files_.ChDir(name);
     EXPECT_EQ(files_.CurDir(), expected) << name;
+    files_.ChDir(root_);
   }
-  files_.ChDir(root_);
-  for (const std::string name : {"missing", "file.jpg"}) {
+  for (const std::string name : {"", "missing", "無い\\深い", "file.jpg"}) {
+    EXPECT_THROW(files_.FullFolderPath(name), Failure) << name;
     try {
       files_.ChDir(name);
       ADD_FAILURE() << "no failure for " << name;
     } catch (const Failure& failure) {
-      EXPECT_NE(std::string(failure.what()).find(name), std::string::npos) << failure.what();
+      EXPECT_NE(std::string(failure.what()).find('"' + name + '"'), std::string::npos);
     }
     EXPECT_EQ(files_.CurDir(), root_);
   }
@@ -89,8 +97,7 @@ TEST_F(Win32FileSystemTest, ListFolderReportsEntriesWithAttributesAndRefusesWhat
                {L"隠し", true, FILE_ATTRIBUTE_HIDDEN, "隠し/ hidden"}};
   std::vector<std::string> expected = {"file.jpg"};
   for (const auto& item : items) {
-    const std::wstring path =
-        item.directory ? folder_.MakeFolder(item.name) : folder_.WriteFile(item.name, "x");
+    const std::wstring path = Make(item.name, item.directory);
     if (item.attributes) {
       const DWORD kept = item.directory ? FILE_ATTRIBUTE_DIRECTORY : 0;
       ASSERT_TRUE(::SetFileAttributesW(path.c_str(), item.attributes | kept));
@@ -107,7 +114,7 @@ TEST_F(Win32FileSystemTest, ListFolderReportsEntriesWithAttributesAndRefusesWhat
     std::sort(lines.begin(), lines.end());
     EXPECT_EQ(lines, expected) << name;
   }
-  for (const std::string& name : not_folders_)
+  for (const std::string name : {"", "missing", "無い\\深い", "file.jpg"})
     EXPECT_THROW(files_.ListFolder(name), Failure) << name;
 }
 
