@@ -29,43 +29,27 @@ class DialogTest : public ::testing::Test {
 
   EventLoop loop_{[](const std::string&) {}};
   Win32Ui ui_{loop_};
-  int closes_ = 0;
-  std::unique_ptr<Window> dialog_ =
-      ui_.CreateDialogWindow("Solvarine dialog test", 3150, 4920, [this] { ++closes_; });
+  std::unique_ptr<Window> dialog_ = ui_.CreateDialogWindow("Solvarine dialog test", 3150, 4920, {});
   HWND hwnd_ = reinterpret_cast<HWND>(dialog_->hWnd());
 };
 
 // Dragged from one monitor to another, the dialog keeps every control where its twips say, and
-// the preview keeps its picture. (Wine does not rescale the frame for a sent WM_DPICHANGED, so
-// only the client size at the start is checked.)
-TEST_F(DialogTest, ClientAndControlsFollowTheResolution) {
-  const TwipsRect slider{600, 2760, 2055, 255}, label{2760, 2760, 375, 255},
-      ok{240, 4200, 1215, 375}, preview{120, 120, 2895, 1935};
+// the preview keeps its picture. The places on first show are the end-to-end tour's.
+TEST_F(DialogTest, ControlsFollowTheResolution) {
+  const TwipsRect slider{600, 2760, 2055, 255}, preview{120, 120, 2895, 1935};
   auto bar = ui_.CreateSlider(*dialog_, {slider, 1, 10, 4, 1, 1, 0}, {});
-  auto caption = ui_.CreateLabel(*dialog_, {label, "4", LabelBackground::kDialog, 8});
-  ui_.CreateButton(*dialog_, {ok, "OK", 5}, {});
   auto box = ui_.CreatePictureBox(*dialog_, {preview, true, false, 4}, {});
   auto holder = ui_.CreatePictureBox(*dialog_, {{720, 480, 1575, 1335}, false, true, 11}, {});
   box->SetPicture(Picture::FullSize(1, 1, {0xFF00FF00}));
   holder->SetPicture(Picture::FullSize(30, 20, std::vector<std::uint32_t>(600, 0xFF0000FF)));
   const HWND box_hwnd = Child(L"SolvarinePictureBox");
-  const std::pair<HWND, TwipsRect> placed[] = {{Child(L"ScrollBar"), slider},
-                                               {Child(L"Static"), label},
-                                               {Child(L"Button", L"OK"), ok},
-                                               {box_hwnd, preview}};
-  RECT client{};
-  ::GetClientRect(hwnd_, &client);
-  const UINT start_dpi = WindowDpi(hwnd_);
-  EXPECT_EQ(Edges(client), Edges(PixelRect({0, 0, 3150, 4920}, start_dpi)));
-  const UINT dpis[] = {start_dpi, 144, 96};
-  for (const UINT dpi : dpis) {
+  const std::pair<HWND, TwipsRect> placed[] = {{Child(L"ScrollBar"), slider}, {box_hwnd, preview}};
+  for (const UINT dpi : {144, 96}) {
     SCOPED_TRACE(dpi);
-    if (&dpi != &dpis[0]) {
-      RECT suggested{};
-      ::GetWindowRect(hwnd_, &suggested);
-      ::SendMessageW(hwnd_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                     reinterpret_cast<LPARAM>(&suggested));
-    }
+    RECT suggested{};
+    ::GetWindowRect(hwnd_, &suggested);
+    ::SendMessageW(hwnd_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
     for (const auto& [control, twips] : placed)
       EXPECT_EQ(Edges(control), Edges(PixelRect(twips, dpi))) << twips.left;
     const RECT at = PixelRect({720, 480, 0, 0}, dpi);
@@ -75,9 +59,6 @@ TEST_F(DialogTest, ClientAndControlsFollowTheResolution) {
     EXPECT_EQ(::GetPixel(reinterpret_cast<HDC>(box->hDC()), 0, 0), RGB(0, 255, 0))
         << "the preview is kept";
   }
-  ::SendMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_EQ(closes_, 1);
-  EXPECT_TRUE(::IsWindow(hwnd_)) << "closing leaves the end to the program";
 }
 
 TEST_F(DialogTest, SliderRefusesValuesOutsideItsRangeAndReportsEachRealChangeOnce) {
@@ -107,8 +88,8 @@ TEST_F(DialogTest, SliderRefusesValuesOutsideItsRangeAndReportsEachRealChangeOnc
   }
 }
 
-// Tab goes OK, the option group (its selected option, or the first), Photo File; arrows move
-// within the group and select, as a click does; Enter clicks the focused button.
+// Tab goes OK, the option group (its selected option, or the first), Photo File; Enter clicks the
+// focused button.
 TEST_F(DialogTest, TabOrderFollowsTheTabIndexWithTheOptionsAsOneGroup) {
   std::vector<std::string> clicks;
   const auto click = [&](const char* name) { return [&clicks, name] { clicks.push_back(name); }; };
@@ -118,39 +99,27 @@ TEST_F(DialogTest, TabOrderFollowsTheTabIndexWithTheOptionsAsOneGroup) {
   ui_.CreateFrame(*dialog_, {{240, 3480, 2775, 615}, "背景"});
   ui_.CreateButton(*dialog_, {{240, 4200, 1215, 375}, "OK", 5}, click("OK"));
   auto black = ui_.CreateOptionButton(*dialog_, {{1800, 3705, 855, 255}, "黒", 13}, click("黒"));
-  const auto text = [](HWND control) {
-    wchar_t buffer[32] = {};
-    ::GetWindowTextW(control, buffer, 32);
-    return Narrow(buffer);
-  };
-  const auto checked = [&](const wchar_t* caption) {
-    return ::SendMessageW(Child(L"Button", caption), BM_GETCHECK, 0, 0) == BST_CHECKED;
-  };
   const auto tab_cycle = [&] {
-    std::vector<std::string> order;
-    HWND control = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-    for (int i = 0; i < 4; ++i, control = ::GetNextDlgTabItem(hwnd_, control, FALSE))
-      order.push_back(text(control));
+    std::string order;
+    HWND control = nullptr;
+    for (int i = 0; i < 4; ++i) {
+      control = ::GetNextDlgTabItem(hwnd_, control, FALSE);
+      wchar_t text[32] = {};
+      ::GetWindowTextW(control, text, 32);
+      order += Narrow(text) + ",";
+    }
     return order;
   };
-  const auto press = [&](const wchar_t* caption, WPARAM key) {
-    ::SetFocus(Child(L"Button", caption));
-    MSG down{Child(L"Button", caption), WM_KEYDOWN, key, 0, 0, {}};
-    EXPECT_TRUE(::IsDialogMessageW(hwnd_, &down));
-    loop_.Turn(0);
-  };
-  EXPECT_EQ(tab_cycle(), (std::vector<std::string>{"OK", "黒", "Photo File", "OK"}));
+  EXPECT_EQ(tab_cycle(), "OK,黒,Photo File,OK,");
   wallpaper->Select();
-  EXPECT_EQ(tab_cycle(), (std::vector<std::string>{"OK", "壁紙", "Photo File", "OK"}));
-  EXPECT_TRUE(checked(L"壁紙"));
+  EXPECT_EQ(tab_cycle(), "OK,壁紙,Photo File,OK,");
 
   dialog_->Show();
-  press(L"壁紙", VK_UP);
-  EXPECT_EQ(text(::GetFocus()), "黒");
-  EXPECT_TRUE(checked(L"黒"));
-  EXPECT_FALSE(checked(L"壁紙"));
-  press(L"Photo File", VK_RETURN);
-  EXPECT_EQ(clicks, (std::vector<std::string>{"壁紙", "黒", "Photo File"}));
+  ::SetFocus(Child(L"Button", L"Photo File"));
+  MSG enter{::GetFocus(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_TRUE(::IsDialogMessageW(hwnd_, &enter));
+  loop_.Turn(0);
+  EXPECT_EQ(clicks, (std::vector<std::string>{"壁紙", "Photo File"}));
 }
 
 }  // namespace
