@@ -22,8 +22,7 @@ FakeWindow::FakeWindow(FakeScreen& screen, std::string title, std::string name, 
 FakeWindow::~FakeWindow() {
   if (region)
     --screen.live_regions;
-  screen.ForgetDc(dc);
-  screen.Forget(screen.windows, this);
+  std::erase(screen.windows, this);
 }
 
 void FakeWindow::Show() {
@@ -43,16 +42,12 @@ FakePictureBox::FakePictureBox(FakeScreen& screen, const FakeWindow& parent,
       size{static_cast<float>(layout.rect.width / kTwipsPerPixel),
            static_cast<float>(layout.rect.height / kTwipsPerPixel)} {}
 
-FakePictureBox::~FakePictureBox() {
-  screen.ForgetDc(dc);
-}
-
 void FakePictureBox::ClearPicture() {
   screen.Log("Clear " + name);
 }
 
 FakeTimer::~FakeTimer() {
-  screen.Forget(screen.timers, this);
+  std::erase(screen.timers, this);
 }
 
 void FakeTimer::SetEnabled(bool value) {
@@ -95,13 +90,6 @@ std::unique_ptr<Window> FakeScreen::CreateDialogWindow(const std::string& captio
   return window;
 }
 
-std::unique_ptr<Timer> FakeScreen::CreateTimer(Window&, std::int32_t interval_ms,
-                                               std::function<void()> on_tick) {
-  auto timer = std::make_unique<FakeTimer>(*this, interval_ms, std::move(on_tick));
-  timers.push_back(timer.get());
-  return timer;
-}
-
 void FakeScreen::MsgBox(const std::string& text) {
   Log("MsgBox");
   messages.push_back(text);
@@ -109,32 +97,11 @@ void FakeScreen::MsgBox(const std::string& text) {
     on_msgbox();
 }
 
-OpenFileResult FakeScreen::GetOpenFileName(Window&, const OpenFileRequest& request) {
-  open_file_requests.push_back(request);
-  return std::exchange(next_open_file, {});
-}
-
 Hwnd FakeScreen::FindWindowA(const std::string& title) {
   Log("FindWindowA " + title);
   if (FakeWindow* window = WindowTitled(title))
     return window->hwnd;
   return foreign_windows.contains(title) ? static_cast<Hwnd>(2) : Hwnd{};
-}
-
-int FakeScreen::ShowCursor(bool show) {
-  cursor_count += show ? 1 : -1;
-  Log(show ? "ShowCursor 1" : "ShowCursor 0");
-  return cursor_count;
-}
-
-Hdc FakeScreen::GetDC(Hwnd window) {
-  ++dcs_out;
-  return window == kDesktop ? NewDc("desktop") : Hdc{};
-}
-
-void FakeScreen::ReleaseDC(Hwnd, Hdc dc) {
-  --dcs_out;
-  ForgetDc(dc);
 }
 
 std::string FakeScreen::Draw(Hdc dest, std::vector<int> to, Hdc src, std::vector<int> from) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <set>
+#include <utility>
 #include <map>
 #include <memory>
 #include <optional>
@@ -43,7 +44,6 @@ struct FakeWindow : Window {
 struct FakePictureBox : PictureBox {
   FakePictureBox(FakeScreen& screen, const FakeWindow& parent, const PictureBoxSpec& layout,
                  InputHandlers input);
-  ~FakePictureBox() override;
   Hdc hDC() override { return dc; }
   SizeF ScaleSize() const override { return size; }
   // The core sets pictures on auto-sized boxes only: the box takes the picture's own size.
@@ -149,20 +149,33 @@ class FakeScreen final : public Ui, public Gdi {
     return std::make_unique<FakeOptionButton>(*this, std::move(on_click));
   }
   std::unique_ptr<Timer> CreateTimer(Window&, std::int32_t interval_ms,
-                                     std::function<void()> on_tick) override;
+                                     std::function<void()> on_tick) override {
+    auto timer = std::make_unique<FakeTimer>(*this, interval_ms, std::move(on_tick));
+    timers.push_back(timer.get());
+    return timer;
+  }
   std::unique_ptr<Wakeup> CreateWakeup(std::function<void()> on_wake) override {
     return wakeups.Create(std::move(on_wake));
   }
   SizeF ScreenTwips() override { return screen_twips; }
   void MsgBox(const std::string& text) override;
-  OpenFileResult GetOpenFileName(Window& owner, const OpenFileRequest& request) override;
+  OpenFileResult GetOpenFileName(Window&, const OpenFileRequest& request) override {
+    open_file_requests.push_back(request);
+    return std::exchange(next_open_file, {});
+  }
 
   // Gdi
   Hwnd FindWindowA(const std::string& title) override;
-  int ShowCursor(bool show) override;
+  int ShowCursor(bool show) override {
+    Log(show ? "ShowCursor 1" : "ShowCursor 0");
+    return cursor_count += show ? 1 : -1;
+  }
   Hwnd GetDesktopWindow() override { return kDesktop; }
-  Hdc GetDC(Hwnd window) override;
-  void ReleaseDC(Hwnd window, Hdc dc) override;
+  Hdc GetDC(Hwnd window) override {
+    ++dcs_out;
+    return window == kDesktop ? NewDc("desktop") : Hdc{};
+  }
+  void ReleaseDC(Hwnd, Hdc) override { --dcs_out; }
   void BitBlt(Hdc dest, int x, int y, int width, int height, Hdc src, int src_x, int src_y,
               std::uint32_t) override {
     Log("BitBlt " + Draw(dest, {x, y, width, height}, src, {src_x, src_y}));
@@ -191,12 +204,7 @@ class FakeScreen final : public Ui, public Gdi {
     dc_names_[dc] = name;
     return dc;
   }
-  void ForgetDc(Hdc dc) { dc_names_.erase(dc); }
   void Log(std::string entry) { log.push_back(std::move(entry)); }
-  template <typename T>
-  void Forget(std::vector<T*>& items, T* item) {
-    std::erase(items, item);
-  }
   Hwnd NewHwnd() { return static_cast<Hwnd>(++next_handle_); }
   int NextStacking() { return ++stacking_; }
 
