@@ -135,28 +135,5 @@ TEST(DecodeSizeTest, TheTickAndThePreviewNeverDrawMoreThanWasDecoded) {
   }
 }
 
-TEST(PictureUprightTest, TurnsAndMirrorsAsEachOrientationSays) {
-  // Stored 3 x 2 (decoded from a 30 x 20 photo):  1 2 3
-  //                                               4 5 6
-  const struct {
-    int orientation;
-    int width, height;  // upright, in pixels
-    std::vector<std::uint32_t> upright;
-  } cases[] = {
-      {1, 3, 2, {1, 2, 3, 4, 5, 6}}, {2, 3, 2, {3, 2, 1, 6, 5, 4}}, {3, 3, 2, {6, 5, 4, 3, 2, 1}},
-      {4, 3, 2, {4, 5, 6, 1, 2, 3}}, {5, 2, 3, {1, 4, 2, 5, 3, 6}}, {6, 2, 3, {4, 1, 5, 2, 6, 3}},
-      {7, 2, 3, {6, 3, 5, 2, 4, 1}}, {8, 2, 3, {3, 6, 2, 5, 1, 4}}, {0, 3, 2, {1, 2, 3, 4, 5, 6}},
-      {9, 3, 2, {1, 2, 3, 4, 5, 6}},
-  };
-  for (const auto& c : cases) {
-    Picture picture{30, 20, 3, 2, {1, 2, 3, 4, 5, 6}};
-    picture.TurnUpright(c.orientation);
-    EXPECT_EQ(std::tuple(picture.pixels, picture.pixel_width, picture.pixel_height, picture.width,
-                         picture.height),
-              std::tuple(c.upright, c.width, c.height, c.width * 10, c.height * 10))
-        << "orientation " << c.orientation;
-  }
-}
-
 }  // namespace
 }  // namespace solvarine

@@ -64,9 +64,6 @@ struct World {
   fakes::FakePictureBox& Canvas() {
     return fakes::Of<fakes::FakePictureBox>(program.form4().Picture1);
   }
-  fakes::FakePictureBox& Holder() {
-    return fakes::Of<fakes::FakePictureBox>(program.form4().Picture2);
-  }
   // What was drawn (copies and clears), in order.
   std::vector<std::string> Drawn() const {
     std::vector<std::string> drawn;
