@@ -21,14 +21,6 @@ void FakeSettingsStore::SaveSetting(const std::string& app, const std::string& s
   writes.push_back(key);
 }
 
-FakeFileSystem::FakeFileSystem() {
-  AddFolder("C:\\");
-}
-
-void FakeFileSystem::AddFolder(const std::string& path, std::vector<FolderEntry> entries) {
-  folders[path] = std::move(entries);
-}
-
 // As Windows does: a bare drive "C:" is that drive's current folder (the current directory when
 // it is on that drive, else its root); other names without a drive are relative to the current
 // folder.
@@ -42,10 +34,6 @@ std::string FakeFileSystem::Resolve(const std::string& name) const {
   if (path.size() > 3 && path.ends_with('\\'))
     path.pop_back();
   return path;
-}
-
-void FakeFileSystem::ChDir(const std::string& folder) {
-  current = FullFolderPath(folder);
 }
 
 std::string FakeFileSystem::FullFolderPath(const std::string& folder) {

@@ -28,17 +28,18 @@ class FakeSettingsStore final : public SettingsStore {
 // Folders by full path ("C:\photos"); drive roots end in "\".
 class FakeFileSystem final : public FileSystem {
  public:
-  FakeFileSystem();
   std::string CurDir() override { return current; }
-  void ChDir(const std::string& folder) override;
+  void ChDir(const std::string& folder) override { current = FullFolderPath(folder); }
   std::string FullFolderPath(const std::string& folder) override;
   std::vector<FolderEntry> ListFolder(const std::string& folder) override;
 
-  void AddFolder(const std::string& path, std::vector<FolderEntry> entries = {});
+  void AddFolder(const std::string& path, std::vector<FolderEntry> entries = {}) {
+    folders[path] = std::move(entries);
+  }
   std::string Resolve(const std::string& name) const;
 
   std::string current = "C:\\";
-  std::map<std::string, std::vector<FolderEntry>> folders;
+  std::map<std::string, std::vector<FolderEntry>> folders{{"C:\\", {}}};
 };
 
 class FakePictureLoader final : public PictureLoader {
