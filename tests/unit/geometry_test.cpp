@@ -45,14 +45,6 @@ TEST(Placement, ScalesTheDiagonalToTheSideAndKeepsThePhotoOnScreen) {
   }
 }
 
-// The screen's pixel size is the twips divided in single precision: 15361 / 15 as a single is
-// 1024.0667, not 1024.0666...
-TEST(Placement, TheScreenSizeInPixelsIsASingle) {
-  const PhotoSize size = SizePhoto(640, 480, 400);
-  EXPECT_DOUBLE_EQ(PlacePhoto(size, 400, 15361, 11520, 1, 0).posx,
-                   (static_cast<double>(15361.0f / 15.0f) - 400 + 80) * 1 - 40);
-}
-
 TEST(Placement, ZeroHeightOrOverflowFails) {
   EXPECT_THROW(SizePhoto(100, 0, 400), Failure);
   EXPECT_THROW(SizePhoto(0, 0, 400), Failure);
