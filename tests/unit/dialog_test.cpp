@@ -15,15 +15,6 @@ class DialogTest : public ProgramTest {
   }
 };
 
-// Bad numbers in the store read as their defaults; the stored size text is shown as it stands.
-TEST_F(DialogTest, MalformedStoredNumbersReadAsTheirDefaults) {
-  fake.store.values.insert({{"Speed", "fast"}, {"Haikei", ""}, {"chokkei", " 300 "}});
-  ASSERT_FALSE(Start("/c"));
-  EXPECT_EQ(
-      std::tuple(Dialog().HScroll1->Value(), Selected(Dialog().Option2), Caption(Dialog().Label5)),
-      std::tuple(2, true, " 300 "));
-}
-
 // What the dialog shows when loading stops at a failing step: the sliders, an option only past
 // the options' step, the lists never pointed, file and folder emptied.
 TEST_F(DialogTest, ALoadFailureLeavesTheStateOfItsStepAndEmptiesFileAndFolder) {
