@@ -78,18 +78,6 @@ std::unique_ptr<Window> FakeScreen::CreateScreenWindow(const std::string& title,
       SizeF{screen_twips.width / kTwipsPerPixel, screen_twips.height / kTwipsPerPixel});
 }
 
-std::unique_ptr<Window> FakeScreen::CreateDialogWindow(const std::string& caption, int width_twips,
-                                                       int height_twips,
-                                                       std::function<void()> on_close) {
-  Log("Create " + caption);
-  auto window =
-      std::make_unique<FakeWindow>(*this, caption, "dialog", InputHandlers{},
-                                   SizeF{static_cast<float>(width_twips / kTwipsPerPixel),
-                                         static_cast<float>(height_twips / kTwipsPerPixel)});
-  window->on_close = std::move(on_close);
-  return window;
-}
-
 void FakeScreen::MsgBox(const std::string& text) {
   Log("MsgBox");
   messages.push_back(text);
@@ -161,16 +149,6 @@ bool FakeScreen::ClickButton(const std::string& caption) {
     return false;
   it->second();
   return true;
-}
-
-bool FakeScreen::CloseDialog() {
-  for (FakeWindow* window : windows) {
-    if (window->on_close) {
-      window->on_close();
-      return true;
-    }
-  }
-  return false;
 }
 
 }  // namespace solvarine::fakes
