@@ -24,11 +24,9 @@ TEST(Placement, ScalesTheDiagonalToTheSideAndKeepsThePhotoOnScreen) {
     std::int32_t posy;
     ClipRect clip;
   } cases[] = {
-      {640, 480, 400, 0, 0, {320, 240, 40, 80}, -40, -80, {0, 0, 320, 240}},
       {640, 480, 400, 0.5f, 0.5f, {320, 240, 40, 80}, 312, 184, {352, 264, 672, 504}},
       // 58.5 rounds to the even 58.
       {100, 100, 400, 0, 0.999f, {283, 283, 58, 58}, -58, 426, {0, 484, 283, 767}},
-      {480, 640, 200, 0.25f, 0.75f, {120, 160, 40, 20}, 186, 436, {226, 456, 346, 616}},
       // posx keeps the fraction of the single 0.1 (a double 0.1 gives 30.4); only the clip
       // edges are rounded.
       {640, 480, 400, 0.1f, 0, {320, 240, 40, 80}, 30.400001049041748, -80, {70, 0, 390, 240}},
@@ -40,8 +38,7 @@ TEST(Placement, ScalesTheDiagonalToTheSideAndKeepsThePhotoOnScreen) {
     EXPECT_EQ((std::array{size.photow, size.photoh, size.marginx, size.marginy}), c.size);
     const PhotoPlace place = PlacePhoto(size, c.side, 15360, 11520, c.u1, c.u2);
     EXPECT_DOUBLE_EQ(place.posx, c.posx);
-    EXPECT_EQ(place.posy, c.posy);
-    EXPECT_EQ(place.clip, c.clip);
+    EXPECT_EQ(std::tuple(place.posy, place.clip), std::tuple(c.posy, c.clip));
   }
 }
 

@@ -14,7 +14,9 @@
 #include "slideshow/form1.h"
 #include "slideshow/form4.h"
 #include "start/module1.h"
-#include "tests/fakes/fake_platform.h"
+#include "platform/platform.h"
+#include "tests/fakes/fake_screen.h"
+#include "tests/fakes/fake_services.h"
 
 namespace solvarine {
 
@@ -23,6 +25,20 @@ inline constexpr std::uint32_t kGreen = 0xFF00FF00;
 inline constexpr std::uint32_t kBlue = 0xFF0000FF;
 // Each load asks for the largest diagonal its picture is drawn at: the preview box's is this.
 inline const double kPreviewDiagonal = std::hypot(193.0, 129.0);
+
+namespace fakes {
+
+// The whole in-memory platform, wired together.
+struct FakePlatform {
+  FakeScreen screen;
+  FakeSettingsStore store;
+  FakeFileSystem files;
+  FakePictureLoader pictures{files};
+  ScriptedRandom random;
+  Platform platform{screen, screen, pictures, store, files, random};
+};
+
+}  // namespace fakes
 
 // A program on the in-memory platform, with a photo folder of three solid-colour photos and the
 // settings pointing at it, changed as given.
@@ -85,12 +101,11 @@ struct World {
     EXPECT_EQ(
         std::vector<std::string>(std::find(log.begin(), log.end(), "ShowCursor 1"), log.end()),
         (std::vector<std::string>{"ShowCursor 1", "Timer disabled", "MsgBox"}));
-    EXPECT_EQ(fake.screen.messages,
-              std::vector<std::string>{"設定画面で表示画像を設定してください"});
     // The cursor was never hidden.
-    EXPECT_EQ(std::tuple(fake.screen.cursor_count, Visible("Form2"),
-                         fake.store.values.count("Fileindex")),
-              std::tuple(1, false, 0u));
+    EXPECT_EQ(
+        std::tuple(fake.screen.messages, fake.screen.cursor_count, Visible("Form2"),
+                   fake.store.values.count("Fileindex")),
+        std::tuple(std::vector<std::string>{"設定画面で表示画像を設定してください"}, 1, false, 0u));
   }
 
   fakes::FakePlatform fake;

@@ -35,10 +35,8 @@ TEST(TextToInteger, RoundsHalvesToEvenAndChecksTheRange) {
       {"32767.5", 32768, kFails},
       {"-32768", -32768, -32768},
       {"2147483647", 2147483647, kFails}};
-  for (const auto& [text, int32, int16] : cases) {
-    EXPECT_EQ(Read(text, ToInt32), int32) << text;
-    EXPECT_EQ(Read(text, ToInt16), int16) << text;
-  }
+  for (const auto& [text, int32, int16] : cases)
+    EXPECT_EQ(std::pair(Read(text, ToInt32), Read(text, ToInt16)), std::pair(int32, int16)) << text;
   for (const char* text : {"2147483648", "", "abc", "12abc", "inf", "nan", "-"})
     EXPECT_EQ(Read(text, ToInt32), kFails) << text;
 }

@@ -115,6 +115,7 @@ TEST_F(SlideshowTest, PhotosGoneOrRewrittenMidRunArePassedOverOrShownAsTheyAreNo
   fake.store.values["Fileindex"] = "1";
   ASSERT_FALSE(Start("/s"));
   fake.pictures.pictures.erase("C:\\photos\\b.jpg");
+  const auto& holder = fakes::Of<fakes::FakePictureBox>(program.form4().Picture2);
   const std::tuple<const char*, std::uint32_t, std::int16_t> ticks[] = {
       {"c.jpg", kBlue, 0}, {"a.jpg", kGreen, 1}, {"c.jpg", kBlue, 0}, {"a.jpg", kGreen, 1}};
   for (const auto& [shown, colour, next] : ticks) {
@@ -122,9 +123,7 @@ TEST_F(SlideshowTest, PhotosGoneOrRewrittenMidRunArePassedOverOrShownAsTheyAreNo
     if (next == 0)
       fake.pictures.Add("C:\\photos\\a.jpg", 640, 480, kGreen);
     EXPECT_EQ(program.form1().Filename, std::string("C:\\photos\\") + shown);
-    EXPECT_EQ(fakes::Of<fakes::FakePictureBox>(program.form4().Picture2).picture->pixels.at(0),
-              colour)
-        << shown;
+    EXPECT_EQ(holder.picture->pixels.at(0), colour) << shown;
     EXPECT_EQ(Position(), next);
   }
   EXPECT_TRUE(fake.screen.messages.empty());
