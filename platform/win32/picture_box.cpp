@@ -1,5 +1,7 @@
 #include "platform/win32/picture_box.h"
 
+#include "platform/win32/opaque_handles.h"
+
 namespace solvarine::win32 {
 namespace {
 
@@ -28,7 +30,7 @@ PictureBoxWindow::PictureBoxWindow(EventLoop& loop, HWND parent, const PictureBo
 
 Hdc PictureBoxWindow::hDC() {
   ::InvalidateRect(hwnd(), nullptr, FALSE);  // what is drawn now shows at the next paint
-  return static_cast<Hdc>(reinterpret_cast<std::uintptr_t>(image_.dc()));
+  return Opaque(image_.dc());
 }
 
 SizeF PictureBoxWindow::ScaleSize() const {

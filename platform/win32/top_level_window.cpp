@@ -1,11 +1,12 @@
 #include "platform/win32/top_level_window.h"
 
+#include "platform/win32/opaque_handles.h"
 #include "platform/win32/unique_handle.h"
 
 namespace solvarine::win32 {
 
 Hwnd TopLevelWindow::hWnd() const {
-  return static_cast<Hwnd>(reinterpret_cast<std::uintptr_t>(hwnd()));
+  return Opaque(hwnd());
 }
 
 void TopLevelWindow::Show() {
@@ -25,7 +26,7 @@ Hdc TopLevelWindow::hDC() {
     image_->Reset(static_cast<int>(size.width), static_cast<int>(size.height), background_);
   }
   ::InvalidateRect(hwnd(), nullptr, FALSE);
-  return static_cast<Hdc>(reinterpret_cast<std::uintptr_t>(image_->dc()));
+  return Opaque(image_->dc());
 }
 
 SizeF TopLevelWindow::ScaleSize() const {

@@ -3,30 +3,9 @@
 #include <windows.h>
 
 #include "platform/win32/gdi_objects.h"
+#include "platform/win32/opaque_handles.h"
 
 namespace solvarine::win32 {
-namespace {
-
-HWND Native(Hwnd window) {
-  return reinterpret_cast<HWND>(window);
-}
-HDC Native(Hdc dc) {
-  return reinterpret_cast<HDC>(dc);
-}
-HRGN Native(Hrgn region) {
-  return reinterpret_cast<HRGN>(region);
-}
-Hwnd Opaque(HWND window) {
-  return static_cast<Hwnd>(reinterpret_cast<std::uintptr_t>(window));
-}
-Hdc Opaque(HDC dc) {
-  return static_cast<Hdc>(reinterpret_cast<std::uintptr_t>(dc));
-}
-Hrgn Opaque(HRGN region) {
-  return static_cast<Hrgn>(reinterpret_cast<std::uintptr_t>(region));
-}
-
-}  // namespace
 
 Hwnd Win32Gdi::FindWindowA(const std::string& title) {
   return Opaque(::FindWindowA(nullptr, title.c_str()));

@@ -8,6 +8,7 @@
 #include "platform/win32/button.h"
 #include "platform/win32/dialog_window.h"
 #include "platform/win32/label.h"
+#include "platform/win32/opaque_handles.h"
 #include "platform/win32/picture_box.h"
 #include "platform/win32/screen_window.h"
 #include "platform/win32/slider.h"
@@ -19,7 +20,7 @@ namespace solvarine::win32 {
 namespace {
 
 HWND Handle(const Window& window) {
-  return reinterpret_cast<HWND>(window.hWnd());
+  return Native(window.hWnd());
 }
 
 // "label|pattern|label|pattern" becomes the double-NUL-terminated list Windows expects.

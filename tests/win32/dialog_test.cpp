@@ -8,6 +8,7 @@
 #include "platform/failure.h"
 #include "platform/win32/child_control.h"
 #include "platform/win32/event_loop.h"
+#include "platform/win32/opaque_handles.h"
 #include "platform/win32/text.h"
 
 namespace solvarine::win32::testing {
@@ -30,7 +31,7 @@ class DialogTest : public ::testing::Test {
   EventLoop loop_{[](const std::string&) {}};
   Win32Ui ui_{loop_};
   std::unique_ptr<Window> dialog_ = ui_.CreateDialogWindow("Solvarine dialog test", 3150, 4920, {});
-  HWND hwnd_ = reinterpret_cast<HWND>(dialog_->hWnd());
+  HWND hwnd_ = Native(dialog_->hWnd());
 };
 
 // Dragged from one monitor to another, the dialog keeps every control where its twips say, and
@@ -56,8 +57,7 @@ TEST_F(DialogTest, ControlsFollowTheResolution) {
     EXPECT_EQ(Edges(Child(L"SolvarinePictureBox", nullptr, box_hwnd)),
               Edges({at.left, at.top, at.left + 30, at.top + 20}))
         << "an auto-sized box keeps its picture's size";
-    EXPECT_EQ(::GetPixel(reinterpret_cast<HDC>(box->hDC()), 0, 0), RGB(0, 255, 0))
-        << "the preview is kept";
+    EXPECT_EQ(::GetPixel(Native(box->hDC()), 0, 0), RGB(0, 255, 0)) << "the preview is kept";
   }
 }
 

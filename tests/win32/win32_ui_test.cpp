@@ -11,16 +11,13 @@
 #include "platform/failure.h"
 #include "platform/win32/event_loop.h"
 #include "platform/win32/gdi_objects.h"
+#include "platform/win32/opaque_handles.h"
 #include "platform/win32/win32_gdi.h"
 
 namespace solvarine::win32::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-HWND Native(Hwnd window) {
-  return reinterpret_cast<HWND>(window);
-}
 
 COLORREF ScreenPixel(int x, int y) {
   const HDC screen = ::GetDC(nullptr);
@@ -121,7 +118,7 @@ TEST_F(UiTest, AHolderOfAReducedDecodeCopiesAsTheWholePhoto) {
   EXPECT_EQ(holder->ScaleSize().height, static_cast<float>(kHeight));
   gdi_.SetStretchBltMode(canvas->hDC(), COLORONCOLOR);
   gdi_.StretchBlt(canvas->hDC(), 0, 0, 200, 150, holder->hDC(), 0, 0, kWidth, kHeight, SRCCOPY);
-  const HDC dc = reinterpret_cast<HDC>(canvas->hDC());
+  const HDC dc = Native(canvas->hDC());
   for (const auto& [x, y] : {std::pair{50, 37}, {150, 37}, {50, 112}, {150, 112}, {199, 149}}) {
     const std::uint32_t expected = quarter(x, y, 200, 150);
     EXPECT_EQ(::GetPixel(dc, x, y), RGB(expected >> 16, expected >> 8, expected)) << x << "," << y;
