@@ -2,7 +2,7 @@
 
 #include "platform/file_system.h"
 #include "platform/gdi.h"
-#include "platform/picture.h"
+#include "platform/picture_loader.h"
 #include "platform/random.h"
 #include "platform/settings_store.h"
 #include "platform/ui.h"

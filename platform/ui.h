@@ -7,7 +7,7 @@
 
 #include "platform/geometry.h"
 #include "platform/handles.h"
-#include "platform/picture.h"
+#include "picture/picture.h"
 
 namespace solvarine {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/picture_worker.h"
+#include "picture/picture_worker.h"
 #include "platform/platform.h"
 
 namespace solvarine {

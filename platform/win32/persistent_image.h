@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/picture.h"
+#include "picture/picture.h"
 #include "platform/win32/gdi_objects.h"
 
 namespace solvarine::win32 {

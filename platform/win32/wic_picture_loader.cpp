@@ -7,7 +7,7 @@
 #include <new>
 
 #include "platform/failure.h"
-#include "platform/picture_header.h"
+#include "picture/picture_header.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_file_system.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/picture.h"
+#include "platform/picture_loader.h"
 
 namespace solvarine::win32 {
 

@@ -4,7 +4,7 @@
 
 #include <wincodec.h>
 
-#include "platform/picture.h"
+#include "picture/picture.h"
 
 namespace solvarine::win32 {
 

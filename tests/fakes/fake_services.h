@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/picture.h"
+#include "platform/picture_loader.h"
 #include "platform/random.h"
 #include "platform/settings_store.h"
 

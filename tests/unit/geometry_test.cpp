@@ -7,7 +7,7 @@
 
 #include "dialog/preview_fit.h"
 #include "platform/failure.h"
-#include "platform/picture.h"
+#include "picture/picture.h"
 #include "platform/random.h"
 #include "slideshow/place_photo.h"
 
@@ -69,29 +69,6 @@ TEST(UnseededRandom, DrawsTheSameSequenceInZeroToOneEveryRun) {
   const auto [lowest, highest] = std::minmax_element(drawn.begin(), drawn.end());
   EXPECT_TRUE(*lowest >= 0 && *lowest < 0.001f && *highest > 0.999f && *highest < 1)
       << *lowest << " " << *highest;
-}
-
-TEST(DecodeSizeTest, ReducesOnlyWhatIsDrawnSmallerAndNeverBelowIt) {
-  const struct {
-    int width;
-    int height;
-    double diagonal;
-    PixelSize expected;
-  } cases[] = {
-      {2000, 1500, 501, {401, 301}},     // rounded up, never down
-      {4000, 6000, 200, {111, 167}},     // 110.9 x 166.4
-      {2000, 1500, 9000, {2000, 1500}},  // never enlarged
-      {2000, 1500, 0, {2000, 1500}},     // 0: full size
-      {2000, 1500, std::nan(""), {2000, 1500}},
-      {10000, 1, 50, {50, 1}},   // a side never vanishes
-      {1000, 9, 400, {444, 4}},  // the tick derives 444 wide from its rounded height
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(DecodeSize(c.width, c.height, c.diagonal), c.expected)
-        << c.width << "x" << c.height << " at " << c.diagonal;
-  }
-  EXPECT_EQ(StoredDecodeSize(9, 1000, 6, 400), (PixelSize{4, 444})) << "stored turned";
-  EXPECT_EQ(StoredDecodeSize(1000, 9, 3, 400), (PixelSize{444, 4})) << "turned half round";
 }
 
 // The slideshow rounds its height and derives its width from it; the preview fills its box in

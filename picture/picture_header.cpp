@@ -1,20 +1,18 @@
-#include "platform/picture_header.h"
+#include "picture/picture_header.h"
 
 #include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
 
-#include "platform/exif_orientation.h"
+#include "picture/byte_reader.h"
+#include "picture/exif_orientation.h"
 
 namespace solvarine {
 namespace {
 
-std::uint32_t BigEndian(const std::uint8_t* bytes, int count) {
-  std::uint32_t value = 0;
-  for (int i = 0; i < count; ++i)
-    value = (value << 8) | bytes[i];
-  return value;
+std::uint32_t BigEndian(std::span<const std::uint8_t> bytes, std::size_t offset, int count) {
+  return ByteReader(bytes, ByteReader::Order::kBigEndian).Read(offset, count);
 }
 
 bool Read(std::istream& in, std::uint8_t* bytes, std::streamsize count) {
@@ -56,12 +54,12 @@ void ReadJpeg(std::istream& in, PictureHeader& header) {
       continue;  // no length follows
     if (marker == 0xD9 || marker == 0xDA || !Read(in, bytes.data(), 2))
       return;
-    const std::uint32_t length = BigEndian(bytes.data(), 2);
+    const std::uint32_t length = BigEndian(bytes, 0, 2);
     if (length < 2)
       return;
     if (IsStartOfFrame(marker)) {
       if (Read(in, bytes.data(), 5))
-        header.size = ClaimedSize{BigEndian(bytes.data() + 3, 2), BigEndian(bytes.data() + 1, 2)};
+        header.size = ClaimedSize{BigEndian(bytes, 3, 2), BigEndian(bytes, 1, 2)};
       return;
     }
     if (marker == kApp1 && !exif_seen) {
@@ -80,7 +78,7 @@ void ReadPng(std::istream& in, PictureHeader& header) {
   if (Read(in, bytes.data(), bytes.size()) &&
       std::equal(kRest.begin(), kRest.end(), bytes.begin()) &&
       std::string_view(reinterpret_cast<const char*>(bytes.data() + 10), 4) == "IHDR") {
-    header.size = ClaimedSize{BigEndian(bytes.data() + 14, 4), BigEndian(bytes.data() + 18, 4)};
+    header.size = ClaimedSize{BigEndian(bytes, 14, 4), BigEndian(bytes, 18, 4)};
   }
 }
 

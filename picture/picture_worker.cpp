@@ -1,4 +1,4 @@
-#include "platform/picture_worker.h"
+#include "picture/picture_worker.h"
 
 #include <utility>
 

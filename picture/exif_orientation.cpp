@@ -1,4 +1,6 @@
-#include "platform/exif_orientation.h"
+#include "picture/exif_orientation.h"
+
+#include "picture/byte_reader.h"
 
 namespace solvarine {
 namespace {
@@ -7,30 +9,6 @@ constexpr int kAsStored = 1;
 constexpr std::uint16_t kOrientationTag = 0x0112;
 constexpr std::uint16_t kShortType = 3;
 constexpr std::size_t kEntrySize = 12;
-
-// Reads integers of the block's byte order; every read is checked against the block's end.
-class TiffReader {
- public:
-  TiffReader(std::span<const std::uint8_t> bytes, bool big_endian)
-      : bytes_(bytes), big_endian_(big_endian) {}
-
-  bool Fits(std::uint64_t offset, std::uint64_t count) const {
-    return offset <= bytes_.size() && count <= bytes_.size() - offset;
-  }
-
-  std::uint32_t Read(std::size_t offset, int count) const {
-    std::uint32_t value = 0;
-    for (int i = 0; i < count; ++i) {
-      const std::uint8_t byte = bytes_[offset + (big_endian_ ? i : count - 1 - i)];
-      value = (value << 8) | byte;
-    }
-    return value;
-  }
-
- private:
-  std::span<const std::uint8_t> bytes_;
-  bool big_endian_;
-};
 
 }  // namespace
 
@@ -41,7 +19,8 @@ int ExifOrientation(std::span<const std::uint8_t> tiff) {
   const bool big_endian = tiff[0] == 'M' && tiff[1] == 'M';
   if (!big_endian && !(tiff[0] == 'I' && tiff[1] == 'I'))
     return kAsStored;
-  const TiffReader reader(tiff, big_endian);
+  const ByteReader reader(
+      tiff, big_endian ? ByteReader::Order::kBigEndian : ByteReader::Order::kLittleEndian);
   if (reader.Read(2, 2) != 42)
     return kAsStored;
   const std::uint32_t directory = reader.Read(4, 4);

@@ -1,16 +1,17 @@
-#include "platform/picture_header.h"
+#include "picture/picture_header.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "platform/exif_orientation.h"
-#include "platform/picture.h"
+#include "picture/exif_orientation.h"
+#include "picture/picture.h"
 
 namespace solvarine {
 namespace {
@@ -142,6 +143,29 @@ TEST(PictureHeaderTest, CapShowsEveryCameraPhotoAndRefusesForgedSizes) {
   EXPECT_TRUE(WithinPixelCap(25000, 20000));
   EXPECT_FALSE(WithinPixelCap(25000, 20001));
   EXPECT_FALSE(WithinPixelCap(0xFFFFFFFF, 2));
+}
+
+TEST(DecodeSizeTest, ReducesOnlyWhatIsDrawnSmallerAndNeverBelowIt) {
+  const struct {
+    int width;
+    int height;
+    double diagonal;
+    PixelSize expected;
+  } cases[] = {
+      {2000, 1500, 501, {401, 301}},     // rounded up, never down
+      {4000, 6000, 200, {111, 167}},     // 110.9 x 166.4
+      {2000, 1500, 9000, {2000, 1500}},  // never enlarged
+      {2000, 1500, 0, {2000, 1500}},     // 0: full size
+      {2000, 1500, std::nan(""), {2000, 1500}},
+      {10000, 1, 50, {50, 1}},   // a side never vanishes
+      {1000, 9, 400, {444, 4}},  // the tick derives 444 wide from its rounded height
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DecodeSize(c.width, c.height, c.diagonal), c.expected)
+        << c.width << "x" << c.height << " at " << c.diagonal;
+  }
+  EXPECT_EQ(StoredDecodeSize(9, 1000, 6, 400), (PixelSize{4, 444})) << "stored turned";
+  EXPECT_EQ(StoredDecodeSize(1000, 9, 3, 400), (PixelSize{444, 4})) << "turned half round";
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/picture.h"
+#include "platform/picture_loader.h"
 
 namespace solvarine {
 
