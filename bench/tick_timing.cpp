@@ -34,52 +34,17 @@ class CountingRandom final : public Random {
   Random& inner_;
 };
 
-// The platform's windows and timer, with every tick and hand-over timed.
-class TimedUi final : public Ui {
+// The platform's timer and wakeups, with every tick and hand-over timed.
+class TimedEvents final : public EventSources {
  public:
-  TimedUi(Ui& inner, CountingRandom& random) : inner_(inner), random_(random) {}
+  TimedEvents(EventSources& inner, CountingRandom& random) : inner_(inner), random_(random) {}
 
-  std::unique_ptr<Window> CreateScreenWindow(const std::string& title,
-                                             InputHandlers input) override {
-    return inner_.CreateScreenWindow(title, std::move(input));
-  }
-  std::unique_ptr<Window> CreateDialogWindow(const std::string& caption, int width, int height,
-                                             std::function<void()> on_close) override {
-    return inner_.CreateDialogWindow(caption, width, height, std::move(on_close));
-  }
-  std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& layout,
-                                               InputHandlers input) override {
-    return inner_.CreatePictureBox(parent, layout, std::move(input));
-  }
-  std::unique_ptr<Slider> CreateSlider(Window& parent, const SliderSpec& layout,
-                                       std::function<void()> on_change) override {
-    return inner_.CreateSlider(parent, layout, std::move(on_change));
-  }
-  std::unique_ptr<Label> CreateLabel(Window& parent, const LabelSpec& layout) override {
-    return inner_.CreateLabel(parent, layout);
-  }
-  void CreateButton(Window& parent, const ButtonSpec& layout,
-                    std::function<void()> on_click) override {
-    inner_.CreateButton(parent, layout, std::move(on_click));
-  }
-  void CreateFrame(Window& parent, const FrameSpec& layout) override {
-    inner_.CreateFrame(parent, layout);
-  }
-  std::unique_ptr<OptionButton> CreateOptionButton(Window& parent, const ButtonSpec& layout,
-                                                   std::function<void()> on_click) override {
-    return inner_.CreateOptionButton(parent, layout, std::move(on_click));
-  }
   std::unique_ptr<Timer> CreateTimer(Window& owner, std::int32_t interval_ms,
                                      std::function<void()> on_tick) override {
     return inner_.CreateTimer(owner, interval_ms, Timed(std::move(on_tick)));
   }
   std::unique_ptr<Wakeup> CreateWakeup(std::function<void()> on_wake) override {
     return inner_.CreateWakeup(Timed(std::move(on_wake)));
-  }
-  SizeF ScreenTwips() override { return inner_.ScreenTwips(); }
-  void MsgBox(const std::string& text) override { inner_.MsgBox(text); }
-  OpenFileResult GetOpenFileName(Window& owner, const OpenFileRequest& request) override {
-    return inner_.GetOpenFileName(owner, request);
   }
 
   std::vector<Call> calls;
@@ -96,7 +61,7 @@ class TimedUi final : public Ui {
     };
   }
 
-  Ui& inner_;
+  EventSources& inner_;
   CountingRandom& random_;
 };
 
@@ -118,13 +83,14 @@ int wmain() {
   win32::Win32Platform win32_platform;
   Platform& real = win32_platform.platform();
   win32::CountingRandom random(real.random);
-  win32::TimedUi ui(real.ui, random);
-  Platform timed{ui, real.gdi, real.pictures, real.settings, real.files, random};
+  win32::TimedEvents events(real.events, random);
+  Platform timed{real.windows,  events,        real.dialogs, real.gdi,
+                 real.pictures, real.settings, real.files,   random};
   Program program(timed);
   const int code = win32_platform.Run([&] { StartUp(program, "/s"); });
   std::vector<double> drawing;
   std::vector<double> other;
-  for (const win32::Call& call : ui.calls)
+  for (const win32::Call& call : events.calls)
     (call.drew ? drawing : other).push_back(call.ms);
   win32::Print("window thread, ticks that drew:", drawing);
   win32::Print("window thread, ticks that waited:", other);

@@ -5,13 +5,13 @@
 
 namespace solvarine {
 
-class Ui;
+class Dialogs;
 class Window;
 
 // The open-file dialog component: keeps its properties from one opening to the next.
 class CommonDialog {
  public:
-  CommonDialog(Ui& ui, Window& owner) : ui_(ui), owner_(owner) {}
+  CommonDialog(Dialogs& dialogs, Window& owner) : dialogs_(dialogs), owner_(owner) {}
 
   std::string InitDir;
   std::string Filter;
@@ -26,7 +26,7 @@ class CommonDialog {
   void ShowOpen();
 
  private:
-  Ui& ui_;
+  Dialogs& dialogs_;
   Window& owner_;
 };
 

@@ -20,43 +20,48 @@ TwipsRect InFrame(TwipsRect rect) {
 }  // namespace
 
 Form3::Form3(Program& program)
-    : window(program.platform().ui.CreateDialogWindow(std::string(kCaption), kClientWidthTwips,
-                                                      kClientHeightTwips,
-                                                      [&program] { program.End(); })),
+    : window(program.platform().windows.CreateDialogWindow(std::string(kCaption), kClientWidthTwips,
+                                                           kClientHeightTwips,
+                                                           [&program] { program.End(); })),
       File1(program.platform().files),
       Dir1(program.platform().files),
-      CommonDialog1(program.platform().ui, *window),
+      CommonDialog1(program.platform().dialogs, *window),
       program_(program) {
   CreateControls();
 }
 
 void Form3::CreateControls() {
-  Ui& ui = program_.platform().ui;
+  WindowSystem& windows = program_.platform().windows;
   Window& parent = *window;
-  Picture1 = ui.CreatePictureBox(parent, {.rect = {120, 120, 2895, 1935}, .tab_index = 4}, {});
-  Picture2 = ui.CreatePictureBox(parent,
-                                 {.rect = {120 + 600, 120 + 360, 1575, 1335},
-                                  .visible = false,
-                                  .auto_size = true,
-                                  .tab_index = 11},
-                                 {});
-  ui.CreateButton(parent, {{240, 2160, 1215, 420}, "Photo File", 15}, [this] { Command3_Click(); });
-  Label6 = ui.CreateLabel(parent, {{1680, 2160, 1215, 405}, "", LabelBackground::kWhite, 10});
-  Label3 = ui.CreateLabel(parent, {{120, 2760, 615, 255}, "時間", LabelBackground::kDialog, 7});
-  HScroll1 = ui.CreateSlider(parent, {{600, 2760, 2055, 255}, 1, 10, 4, 1, 1, 0},
-                             [this] { HScroll1_Change(); });
-  Label4 = ui.CreateLabel(parent, {{2760, 2760, 375, 255}, "4", LabelBackground::kActiveBorder, 8});
-  Label2 = ui.CreateLabel(parent, {{120, 3120, 735, 255}, "大きさ", LabelBackground::kDialog, 6});
-  HScroll2 = ui.CreateSlider(parent, {{600, 3120, 2055, 255}, 50, 800, 200, 1, 75, 1},
-                             [this] { HScroll2_Change(); });
-  Label5 = ui.CreateLabel(parent, {{2760, 3120, 375, 375}, "200", LabelBackground::kDialog, 9});
-  ui.CreateFrame(parent, {kFrame1, "背景"});
-  Option1 = ui.CreateOptionButton(parent, {InFrame({240, 240, 855, 255}), "壁紙", 14},
-                                  [this] { Option1_Click(); });
-  Option2 = ui.CreateOptionButton(parent, {InFrame({1560, 225, 855, 255}), "黒", 13},
-                                  [this] { Option2_Click(); });
-  ui.CreateButton(parent, {{240, 4200, 1215, 375}, "OK", 5}, [this] { Command2_Click(); });
-  Label1 = ui.CreateLabel(
+  Picture1 = windows.CreatePictureBox(parent, {.rect = {120, 120, 2895, 1935}, .tab_index = 4}, {});
+  Picture2 = windows.CreatePictureBox(parent,
+                                      {.rect = {120 + 600, 120 + 360, 1575, 1335},
+                                       .visible = false,
+                                       .auto_size = true,
+                                       .tab_index = 11},
+                                      {});
+  windows.CreateButton(parent, {{240, 2160, 1215, 420}, "Photo File", 15},
+                       [this] { Command3_Click(); });
+  Label6 = windows.CreateLabel(parent, {{1680, 2160, 1215, 405}, "", LabelBackground::kWhite, 10});
+  Label3 =
+      windows.CreateLabel(parent, {{120, 2760, 615, 255}, "時間", LabelBackground::kDialog, 7});
+  HScroll1 = windows.CreateSlider(parent, {{600, 2760, 2055, 255}, 1, 10, 4, 1, 1, 0},
+                                  [this] { HScroll1_Change(); });
+  Label4 =
+      windows.CreateLabel(parent, {{2760, 2760, 375, 255}, "4", LabelBackground::kActiveBorder, 8});
+  Label2 =
+      windows.CreateLabel(parent, {{120, 3120, 735, 255}, "大きさ", LabelBackground::kDialog, 6});
+  HScroll2 = windows.CreateSlider(parent, {{600, 3120, 2055, 255}, 50, 800, 200, 1, 75, 1},
+                                  [this] { HScroll2_Change(); });
+  Label5 =
+      windows.CreateLabel(parent, {{2760, 3120, 375, 375}, "200", LabelBackground::kDialog, 9});
+  windows.CreateFrame(parent, {kFrame1, "背景"});
+  Option1 = windows.CreateOptionButton(parent, {InFrame({240, 240, 855, 255}), "壁紙", 14},
+                                       [this] { Option1_Click(); });
+  Option2 = windows.CreateOptionButton(parent, {InFrame({1560, 225, 855, 255}), "黒", 13},
+                                       [this] { Option2_Click(); });
+  windows.CreateButton(parent, {{240, 4200, 1215, 375}, "OK", 5}, [this] { Command2_Click(); });
+  Label1 = windows.CreateLabel(
       parent,
       {{120, 4680, 3255, 255}, "Solvarine.scr Ver4.0 2003.4", LabelBackground::kDialog, 16});
 }

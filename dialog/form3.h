@@ -5,7 +5,7 @@
 #include <string>
 
 #include "dialog/common_dialog.h"
-#include "platform/ui.h"
+#include "platform/window_system.h"
 #include "settings/dir_list_box.h"
 #include "settings/file_list_box.h"
 #include "settings/variant.h"

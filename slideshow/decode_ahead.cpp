@@ -4,7 +4,7 @@ namespace solvarine {
 
 DecodeAhead::DecodeAhead(Platform& platform, std::function<void()> on_handed_over)
     : loader_(platform.pictures),
-      wakeup_(platform.ui.CreateWakeup(std::move(on_handed_over))),
+      wakeup_(platform.events.CreateWakeup(std::move(on_handed_over))),
       worker_(platform.pictures, [wakeup = wakeup_.get()] { wakeup->Signal(); }) {}
 
 void DecodeAhead::Prepare(const std::string& path, double drawn_diagonal) {

@@ -21,17 +21,17 @@ constexpr std::string_view kUnreadPosition = "200";
 
 // A photo whose diagonal is longer than the screen's never shows whole, and its square canvas
 // would cost memory with the square of the stored size.
-double ScreenDiagonal(Ui& ui) {
-  const SizeF twips = ui.ScreenTwips();
+double ScreenDiagonal(WindowSystem& windows) {
+  const SizeF twips = windows.ScreenTwips();
   return std::hypot(double{twips.width} / kTwipsPerPixel, double{twips.height} / kTwipsPerPixel);
 }
 
 }  // namespace
 
 Form1::Form1(Program& program)
-    : window(program.platform().ui.CreateScreenWindow("Form1", {})),
-      Timer2(program.platform().ui.CreateTimer(*window, kInitialIntervalMs,
-                                               [this] { Timer2_Timer(); })),
+    : window(program.platform().windows.CreateScreenWindow("Form1", {})),
+      Timer2(program.platform().events.CreateTimer(*window, kInitialIntervalMs,
+                                                   [this] { Timer2_Timer(); })),
       program_(program),
       ahead_(program.platform(), [this] { PhotoDecoded(); }) {}
 
@@ -65,7 +65,7 @@ void Form1::Form_Load() {
     const float side = ToSingle(chokkei.ToDouble());
     if (side < 0)
       throw Failure("the photo size is negative");
-    if (side > ScreenDiagonal(program_.platform().ui))
+    if (side > ScreenDiagonal(program_.platform().windows))
       throw Failure("the photo size exceeds the screen's diagonal");
     const std::int32_t pixels = ToInt32(side);
     program_.form4().Picture1->SetSize(pixels, pixels);
@@ -93,7 +93,7 @@ void Form1::TakeDesktopSnapshot() {
   Platform& platform = program_.platform();
   const WindowDc desktop(platform.gdi, platform.gdi.GetDesktopWindow());
   const Hdc backdrop = program_.form2().window->hDC();
-  const SizeF screen = platform.ui.ScreenTwips();
+  const SizeF screen = platform.windows.ScreenTwips();
   platform.gdi.BitBlt(backdrop, 0, 0, ToInt32(screen.width), ToInt32(screen.height), desktop.get(),
                       0, 0, SRCCOPY);
 }
@@ -112,7 +112,7 @@ void Form1::FailAndEnd() {
   Platform& platform = program_.platform();
   platform.gdi.ShowCursor(true);
   Timer2->SetEnabled(false);  // the message box's own loop would deliver ticks
-  platform.ui.MsgBox(std::string(kFailureMessage));
+  platform.dialogs.MsgBox(std::string(kFailureMessage));
   program_.End();
 }
 

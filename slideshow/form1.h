@@ -4,7 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/ui.h"
+#include "platform/event_sources.h"
+#include "platform/window_system.h"
 #include "settings/variant.h"
 #include "slideshow/decode_ahead.h"
 

@@ -102,7 +102,7 @@ void Form1::ShowPhoto(const Picture& picture, double side) {
 
   const float u1 = platform.random.Rnd();
   const float u2 = platform.random.Rnd();
-  const SizeF screen_twips = platform.ui.ScreenTwips();
+  const SizeF screen_twips = platform.windows.ScreenTwips();
   const PhotoPlace place = PlacePhoto(size, side, screen_twips.width, screen_twips.height, u1, u2);
 
   form4.Picture1->Move(ToInt32(static_cast<float>(place.posx)), place.posy);

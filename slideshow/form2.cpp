@@ -6,7 +6,7 @@
 namespace solvarine {
 
 Form2::Form2(Program& program)
-    : window(program.platform().ui.CreateScreenWindow(
+    : window(program.platform().windows.CreateScreenWindow(
           "Form2", {[this] { Form_MouseDown(); }, [this] { Form_KeyDown(); }})),
       program_(program) {}
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/ui.h"
+#include "platform/window_system.h"
 
 namespace solvarine {
 

@@ -13,11 +13,11 @@ constexpr PictureBoxSpec kHolder{
 }  // namespace
 
 Form4::Form4(Program& program)
-    : window(program.platform().ui.CreateScreenWindow(
+    : window(program.platform().windows.CreateScreenWindow(
           "Form4", {[this] { Form_MouseDown(); }, [this] { Form_KeyDown(); }})),
-      Picture1(program.platform().ui.CreatePictureBox(
+      Picture1(program.platform().windows.CreatePictureBox(
           *window, kCanvas, {[this] { Picture1_MouseDown(); }, [this] { Picture1_KeyDown(); }})),
-      Picture2(program.platform().ui.CreatePictureBox(*window, kHolder, {})),
+      Picture2(program.platform().windows.CreatePictureBox(*window, kHolder, {})),
       program_(program) {}
 
 void Form4::Form_MouseDown() {

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "platform/ui.h"
+#include "platform/window_system.h"
 #include "platform/win32/child_control.h"
 #include "platform/win32/event_loop.h"
 

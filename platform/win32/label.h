@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui.h"
+#include "platform/window_system.h"
 #include "platform/win32/child_control.h"
 #include "platform/win32/gdi_objects.h"
 

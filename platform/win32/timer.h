@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "platform/ui.h"
+#include "platform/event_sources.h"
 #include "platform/win32/event_loop.h"
 
 namespace solvarine::win32 {

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/ui.h"
+#include "platform/window_system.h"
 #include "platform/win32/message_window.h"
 #include "platform/win32/persistent_image.h"
 

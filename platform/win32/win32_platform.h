@@ -46,7 +46,7 @@ class Win32Platform {
   RegistrySettingsStore settings_;
   Win32FileSystem files_;
   UnseededRandom random_;
-  Platform platform_{ui_, gdi_, pictures_, settings_, files_, random_};
+  Platform platform_{ui_, ui_, ui_, gdi_, pictures_, settings_, files_, random_};
 };
 
 }  // namespace solvarine::win32

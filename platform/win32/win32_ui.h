@@ -3,13 +3,16 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ui.h"
+#include "platform/dialogs.h"
+#include "platform/event_sources.h"
+#include "platform/window_system.h"
 #include "platform/win32/child_control.h"
 #include "platform/win32/event_loop.h"
 
 namespace solvarine::win32 {
 
-class Win32Ui final : public Ui {
+// The Windows user interface: windows and controls, timers and wakeups, and the modal dialogs.
+class Win32Ui final : public WindowSystem, public EventSources, public Dialogs {
  public:
   explicit Win32Ui(EventLoop& loop) : loop_(loop) {}
 

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "platform/gdi.h"
-#include "platform/ui.h"
+#include "platform/dialogs.h"
+#include "platform/event_sources.h"
+#include "platform/window_system.h"
 #include "slideshow/place_photo.h"
 #include "tests/fakes/fake_wakeups.h"
 
@@ -119,9 +121,9 @@ Fake& Of(const std::unique_ptr<Interface>& held) {
 }
 
 // Windows, controls and drawing in memory; every call that matters for ordering is logged.
-class FakeScreen final : public Ui, public Gdi {
+class FakeScreen final : public WindowSystem, public EventSources, public Dialogs, public Gdi {
  public:
-  // Ui
+  // WindowSystem, EventSources, Dialogs
   std::unique_ptr<Window> CreateScreenWindow(const std::string& title,
                                              InputHandlers input) override;
   // Closing the dialog is the end-to-end tour's to show.

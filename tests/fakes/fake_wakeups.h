@@ -8,7 +8,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/ui.h"
+#include "platform/event_sources.h"
 
 namespace solvarine::fakes {
 

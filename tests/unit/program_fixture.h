@@ -35,7 +35,7 @@ struct FakePlatform {
   FakeFileSystem files;
   FakePictureLoader pictures{files};
   ScriptedRandom random;
-  Platform platform{screen, screen, pictures, store, files, random};
+  Platform platform{screen, screen, screen, screen, pictures, store, files, random};
 };
 
 }  // namespace fakes

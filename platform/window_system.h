@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "picture/picture.h"
 #include "platform/geometry.h"
 #include "platform/handles.h"
-#include "picture/picture.h"
 
 namespace solvarine {
 
@@ -51,24 +51,6 @@ class PictureBox {
   virtual void SetSize(std::int32_t width, std::int32_t height) = 0;
   virtual void Move(std::int32_t left, std::int32_t top) = 0;
   virtual void Refresh() = 0;
-};
-
-class Timer {
- public:
-  virtual ~Timer() = default;
-  // An interval of zero or less stops the ticks until a positive one is set.
-  virtual void SetInterval(std::int32_t milliseconds) = 0;
-  // Enabling restarts a full interval.
-  virtual void SetEnabled(bool enabled) = 0;
-  virtual bool Enabled() const = 0;
-};
-
-// Runs its on_wake on the UI thread soon after Signal, which any thread may call; signals that come
-// before on_wake has run are folded into one.
-class Wakeup {
- public:
-  virtual ~Wakeup() = default;
-  virtual void Signal() = 0;
 };
 
 struct SliderSpec {
@@ -124,25 +106,10 @@ class OptionButton {
   virtual void Select() = 0;
 };
 
-struct OpenFileRequest {
-  std::string initial_dir;  // empty: the platform's choice
-  std::string filter;       // label|pattern pairs separated by '|'
-  int filter_index = 1;
-  std::uint32_t flags = 0;
-};
-
-struct OpenFileResult {
-  std::string path;        // empty when cancelled
-  std::string file_title;  // the file name without its folder
-  std::string folder;      // the chosen file's folder
-};
-
-inline constexpr std::uint32_t kOpenFileMustExist = 0x1000;
-
-// Windows, controls, the timer and the modal dialogs. Callbacks run on the one UI thread.
-class Ui {
+// Windows and their controls. Their callbacks run on the one UI thread.
+class WindowSystem {
  public:
-  virtual ~Ui() = default;
+  virtual ~WindowSystem() = default;
   // A frameless, maximized, black window that is not listed in the task bar; created hidden.
   virtual std::unique_ptr<Window> CreateScreenWindow(const std::string& title,
                                                      InputHandlers input) = 0;
@@ -163,18 +130,8 @@ class Ui {
   // rect is relative to the client area (callers add the frame's offset).
   virtual std::unique_ptr<OptionButton> CreateOptionButton(Window& parent, const ButtonSpec& layout,
                                                            std::function<void()> on_click) = 0;
-  // Enabled from creation.
-  virtual std::unique_ptr<Timer> CreateTimer(Window& owner, std::int32_t interval_ms,
-                                             std::function<void()> on_tick) = 0;
-
-  virtual std::unique_ptr<Wakeup> CreateWakeup(std::function<void()> on_wake) = 0;
-
   // The screen's size in twips: its physical pixel size times 15, whatever the DPI setting.
   virtual SizeF ScreenTwips() = 0;
-  // Modal, OK only, no icon; events go on being handled while it waits, but the program's windows
-  // take no input until it is answered.
-  virtual void MsgBox(const std::string& text) = 0;
-  virtual OpenFileResult GetOpenFileName(Window& owner, const OpenFileRequest& request) = 0;
 };
 
 }  // namespace solvarine
