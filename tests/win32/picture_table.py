@@ -1,9 +1,9 @@
 # Writes the picture files the loader meets into a folder, with manifest.txt: one line per load,
-# the file's name (relative to the folder), then the diagonal it is drawn at, its upright size, the
-# size it is decoded at and the colours (rrggbb) of its four quarters, or "refused". Odd but valid
-# encodings a loader must read; photos stored on their side with an EXIF orientation, to be turned
-# upright; broken or forged files, and names that are no file, it must refuse without crashing or
-# eating the machine.
+# the file's name (relative to the folder), then the diagonal it is drawn at ("inf": any), its
+# upright size, the size it is decoded at and the colours (rrggbb) of its four quarters, or
+# "refused". Odd but valid encodings a loader must read; photos stored on their side with an EXIF
+# orientation, to be turned upright; broken or forged files, and names that are no file, it must
+# refuse without crashing or eating the machine.
 # Usage: picture_table.py FOLDER
 
 import io
@@ -89,11 +89,11 @@ if __name__ == "__main__":
     for name, data, colour in CASES:
         if data is not None:
             Path(os.path.normpath(folder / name.replace("\\", "/"))).write_bytes(data)
-        shown = "0 {0} {1} {0} {1} ".format(*SIZE) + f"{bytes(colour).hex()} " * 4 if colour else ""
+        shown = "inf {0} {1} {0} {1} ".format(*SIZE) + f"{bytes(colour).hex()} " * 4 if colour else ""
         lines.append(f"{name} {shown or 'refused'}")
     for orientation in STORED:  # at full size and at about half, decoded reduced then turned
         (folder / f"turned{orientation}.jpg").write_bytes(tagged(orientation))
-        for diagonal, decoded in ((0, "64 32"), (36, "33 17")):
+        for diagonal, decoded in (("inf", "64 32"), (36, "33 17")):
             lines.append(f"turned{orientation}.jpg {diagonal} 64 32 {decoded} "
                          + " ".join(bytes(q).hex() for q in QUARTERS))
     (folder / "slideshow").mkdir(exist_ok=True)  # the endurance test's photos
