@@ -53,9 +53,9 @@ std::vector<FolderEntry> FakeFileSystem::ListFolder(const std::string& folder) {
 }
 
 Picture FakePictureLoader::LoadPicture(const std::string& path, double drawn_diagonal) {
-  if (before_load)
-    before_load();
   const std::string full = files_.Resolve(path);
+  if (before_load)
+    before_load(full);
   loads.push_back(full);
   drawn_diagonals.push_back(drawn_diagonal);
   const auto it = pictures.find(full);
@@ -83,6 +83,8 @@ void FakePictureLoader::Add(const std::string& full_path, int width, int height,
 }
 
 float ScriptedRandom::Rnd() {
+  if (before_draw)
+    before_draw();
   ++draws;
   if (values.empty())
     return 0.5f;
