@@ -9,24 +9,22 @@ PictureWorker::PictureWorker(PictureLoader& loader, std::function<void()> handed
       handed_over_(std::move(handed_over)),
       thread_([this](const std::stop_token& stop) { Work(stop); }) {}
 
-bool PictureWorker::Prepare(DecodeJob job) {
-  return Start({std::move(job), std::nullopt, true});
+void PictureWorker::Prepare(DecodeJob job) {
+  Start({std::move(job), std::nullopt, true});
 }
 
-bool PictureWorker::Decode(DecodeJob job, std::optional<DecodedPicture> prepared) {
-  return Start({std::move(job), std::move(prepared), false});
+void PictureWorker::Decode(DecodeJob job, std::optional<DecodedPicture> prepared) {
+  Start({std::move(job), std::move(prepared), false});
 }
 
-bool PictureWorker::Start(Order order) {
+void PictureWorker::Start(Order order) {
   {
     const std::lock_guard lock(mutex_);
     if (order_)
-      return false;
-    done_.reset();
+      return;
     order_ = std::move(order);
   }
   job_given_.notify_one();
-  return true;
 }
 
 bool PictureWorker::Busy() const {

@@ -40,12 +40,11 @@ class PictureWorker {
   PictureWorker(const PictureWorker&) = delete;
   PictureWorker& operator=(const PictureWorker&) = delete;
 
-  // Each starts a decode, dropping a decoded picture nobody took; false while one is in flight.
-  // Prepare decodes for a later Decode to vouch for, so it decodes nothing of a file without a
-  // stamp. Decode hands back the picture as the file is now: prepared's, while the file keeps
-  // the stamp it had then, else decoded afresh.
-  bool Prepare(DecodeJob job);
-  bool Decode(DecodeJob job, std::optional<DecodedPicture> prepared);
+  // Each starts a decode unless one is in flight. Prepare decodes for a later Decode to vouch
+  // for, so it decodes nothing of a file without a stamp. Decode hands back the picture as the
+  // file is now: prepared's, while the file keeps the stamp it had then, else decoded afresh.
+  void Prepare(DecodeJob job);
+  void Decode(DecodeJob job, std::optional<DecodedPicture> prepared);
   bool Busy() const;
   // The decoded picture, once.
   std::optional<DecodedPicture> Take();
@@ -56,7 +55,7 @@ class PictureWorker {
     std::optional<DecodedPicture> prepared;
     bool ahead = false;
   };
-  bool Start(Order order);
+  void Start(Order order);
   std::optional<DecodedPicture> Run(Order order);
   void Work(const std::stop_token& stop);
 

@@ -9,8 +9,7 @@ DecodeAhead::DecodeAhead(Platform& platform, std::function<void()> on_handed_ove
       worker_(platform.pictures, [wakeup = wakeup_.get()] { wakeup->Signal(); }) {}
 
 void DecodeAhead::Prepare(const std::string& path, double drawn_diagonal) {
-  if (worker_.Prepare({path, drawn_diagonal}))
-    for_tick_ = false;
+  worker_.Prepare({path, drawn_diagonal});
 }
 
 std::optional<DecodedPicture> DecodeAhead::Collect(const std::string& path, double drawn_diagonal) {

@@ -28,8 +28,9 @@ class DecodeAhead {
 
  private:
   std::unique_ptr<Wakeup> wakeup_;
-  bool for_tick_ = false;  // the last decode was asked for by a tick, so it shows the file as now
-  PictureWorker worker_;   // last: its thread signals wakeup_ until it is joined
+  // From a tick's decode until Collect hands it over: that decode shows the file as it is now.
+  bool for_tick_ = false;
+  PictureWorker worker_;  // last: its thread signals wakeup_ until it is joined
 };
 
 }  // namespace solvarine
