@@ -99,4 +99,7 @@ if __name__ == "__main__":
     (folder / "slideshow").mkdir(exist_ok=True)  # the endurance test's photos
     for name, size, colour in (("a", (64, 48), BLUE), ("b", (48, 48), GREEN), ("c", (40, 60), RED)):
         Image.new("RGB", size, colour).save(folder / "slideshow" / f"{name}.bmp")
+    for name in ("stamped", "copy", "other"):  # the stamp test's: same size, same write time
+        (folder / f"{name}.jpg").write_bytes(name[0].encode() * 1000)
+        os.utime(folder / f"{name}.jpg", (1e9, 1e9))
     (folder / "manifest.txt").write_text("\n".join(lines) + "\n", encoding="utf-8")
