@@ -16,7 +16,7 @@ OwnedFont MessageFont(UINT dpi) {
       !::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
     return {};
   }
-  return Adopt<OwnedFont>(::CreateFontIndirectW(&metrics.lfMessageFont));
+  return OwnedFont(::CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
 HICON ProgramIcon(int metric_x, int metric_y) {

@@ -22,7 +22,7 @@ BITMAPINFO TopDownBgra(int width, int height) {
 
 }  // namespace
 
-PersistentImage::PersistentImage() : dc_(Adopt<OwnedMemoryDc>(::CreateCompatibleDC(nullptr))) {
+PersistentImage::PersistentImage() : dc_(::CreateCompatibleDC(nullptr)) {
   if (!dc_)
     throw Failure("CreateCompatibleDC failed");
 }
@@ -34,7 +34,7 @@ void PersistentImage::Reset(int width, int height, COLORREF fill) {
   const BITMAPINFO info = TopDownBgra(width, height);
   void* bits = nullptr;
   auto bitmap =
-      Adopt<OwnedBitmap>(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+      OwnedBitmap(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap)
     throw Failure("out of memory for a picture box image");
   ::SelectObject(dc_.get(), bitmap.get());
