@@ -33,8 +33,10 @@ Hdc PictureBoxWindow::hDC() {
   return Opaque(image_.dc());
 }
 
+// Window systems cap a window's size (X11 at 32767 pixels), so an auto-sized box keeps its
+// picture's size itself instead of reading it back from its window.
 SizeF PictureBoxWindow::ScaleSize() const {
-  return ClientSize();
+  return picture_size_ ? *picture_size_ : ClientSize();
 }
 
 // An auto-sized box takes the picture's own size but keeps only its decoded pixels, so a photo
@@ -43,6 +45,7 @@ void PictureBoxWindow::SetPicture(const Picture& picture) {
   if (auto_size_) {
     ::SetWindowPos(hwnd(), nullptr, 0, 0, picture.width, picture.height,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    picture_size_ = SizeF{static_cast<float>(picture.width), static_cast<float>(picture.height)};
     image_.ShowPicture(picture);
   } else {
     image_.Fill(kWhite);
@@ -72,6 +75,7 @@ void PictureBoxWindow::Refresh() {
 // A new size means a new, white image of that size.
 void PictureBoxWindow::Resize(int width, int height) {
   ::SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  picture_size_.reset();
   const SizeF size = ScaleSize();
   image_.Reset(static_cast<int>(size.width), static_cast<int>(size.height), kWhite);
   ::InvalidateRect(hwnd(), nullptr, FALSE);
