@@ -114,11 +114,14 @@ class WindowSystem {
   virtual std::unique_ptr<Window> CreateScreenWindow(const std::string& title,
                                                      InputHandlers input) = 0;
   // An ordinary framed window with the program's icon, client size given in twips and scaled
-  // to the monitor's resolution; created hidden. on_close runs when the user closes it.
+  // to the monitor's resolution; created hidden. on_close runs when the user closes it; on_resize
+  // after a change of resolution has given the window and its controls new pixel sizes, which
+  // leaves picture boxes that are not auto-sized blank.
   virtual std::unique_ptr<Window> CreateDialogWindow(const std::string& caption,
                                                      int client_width_twips,
                                                      int client_height_twips,
-                                                     std::function<void()> on_close) = 0;
+                                                     std::function<void()> on_close,
+                                                     std::function<void()> on_resize) = 0;
   virtual std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& layout,
                                                        InputHandlers input) = 0;
   virtual std::unique_ptr<Slider> CreateSlider(Window& parent, const SliderSpec& layout,

@@ -46,17 +46,6 @@ void PersistentImage::Reset(int width, int height, COLORREF fill) {
   Fill(fill);
 }
 
-void PersistentImage::Rescale(int width, int height) {
-  if (empty() || (width == width_ && height == height_))
-    return;
-  PersistentImage scaled;
-  scaled.Reset(width, height, RGB(255, 255, 255));
-  ::SetStretchBltMode(scaled.dc(), HALFTONE);
-  ::StretchBlt(scaled.dc(), 0, 0, scaled.width_, scaled.height_, dc_.get(), 0, 0, width_, height_,
-               SRCCOPY);
-  std::swap(*this, scaled);
-}
-
 void PersistentImage::Fill(COLORREF colour) {
   if (empty())
     return;

@@ -81,19 +81,14 @@ void PictureBoxWindow::Resize(int width, int height) {
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-// A box laid out in twips follows the dialog to another resolution; its image is scaled along, so
-// the preview stays whole. An auto-sized box keeps the size of its picture.
+// A box laid out in twips follows the dialog to another resolution with a new, white image, which
+// the program draws again from its photo (a stretched old image would be blurred). An auto-sized
+// box keeps its picture and its size.
 void PictureBoxWindow::Relayout(UINT dpi, HFONT) {
   const RECT r = PixelRect(rect_, dpi);
-  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-  if (auto_size_)
-    flags |= SWP_NOSIZE;
-  ::SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
-  if (!auto_size_) {
-    const SizeF size = ScaleSize();
-    image_.Rescale(static_cast<int>(size.width), static_cast<int>(size.height));
-  }
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  Move(r.left, r.top);
+  if (!auto_size_)
+    Resize(r.right - r.left, r.bottom - r.top);
 }
 
 bool PictureBoxWindow::focusable() const {

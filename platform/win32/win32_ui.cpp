@@ -52,9 +52,10 @@ std::unique_ptr<Window> Win32Ui::CreateScreenWindow(const std::string& title, In
 
 std::unique_ptr<Window> Win32Ui::CreateDialogWindow(const std::string& caption,
                                                     int client_width_twips, int client_height_twips,
-                                                    std::function<void()> on_close) {
+                                                    std::function<void()> on_close,
+                                                    std::function<void()> on_resize) {
   return std::make_unique<DialogWindow>(loop_, caption, client_width_twips, client_height_twips,
-                                        std::move(on_close));
+                                        std::move(on_close), std::move(on_resize));
 }
 
 std::unique_ptr<PictureBox> Win32Ui::CreatePictureBox(Window& parent, const PictureBoxSpec& layout,

@@ -40,6 +40,7 @@ struct FakeWindow : Window {
   bool visible = false;
   int stacking = 0;                // higher is on top
   std::optional<ClipRect> region;  // the window region's rectangle
+  std::function<void()> on_resize;
 };
 
 struct FakePictureBox : PictureBox {
@@ -128,11 +129,15 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
                                              InputHandlers input) override;
   // Closing the dialog is the end-to-end tour's to show.
   std::unique_ptr<Window> CreateDialogWindow(const std::string& caption, int width_twips,
-                                             int height_twips, std::function<void()>) override {
+                                             int height_twips, std::function<void()>,
+                                             std::function<void()> on_resize) override {
     Log("Create " + caption);
-    return std::make_unique<FakeWindow>(*this, caption, "dialog", InputHandlers{},
-                                        SizeF{static_cast<float>(width_twips / kTwipsPerPixel),
-                                              static_cast<float>(height_twips / kTwipsPerPixel)});
+    auto dialog =
+        std::make_unique<FakeWindow>(*this, caption, "dialog", InputHandlers{},
+                                     SizeF{static_cast<float>(width_twips / kTwipsPerPixel),
+                                           static_cast<float>(height_twips / kTwipsPerPixel)});
+    dialog->on_resize = std::move(on_resize);
+    return dialog;
   }
   std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& layout,
                                                InputHandlers input) override {
