@@ -1,0 +1,132 @@
+// The decoder's own scaled decode, which only Windows' JPEG decoder offers (Wine's decoders do
+// not): run here against a frame that scales the way that decoder does.
+#include "platform/win32/wic_scaled_decode.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/win32_platform.h"
+
+namespace solvarine::win32::testing {
+namespace {
+
+constexpr std::array<std::uint32_t, 4> kUpright = {0xE01010, 0x10E010, 0x1010E0, 0xE0E010};
+
+// Scales by 1/1, 1/2, 1/4 or 1/8 with each side rounded up, as Windows' JPEG decoder does, taking
+// the scale nearest to the width asked for, which may be below it. It hands out 24-bit BGR,
+// unturned, of the sizes it offers only. Its stored pixels are four coloured quarters.
+class JpegLikeFrame final : public IWICBitmapSource, public IWICBitmapSourceTransform {
+ public:
+  JpegLikeFrame(UINT width, UINT height, std::array<std::uint32_t, 4> quarters)
+      : width_(width), height_(height), quarters_(quarters) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (IsEqualIID(iid, kIidWicBitmapSourceTransform))
+      *out = static_cast<IWICBitmapSourceTransform*>(this);
+    else if (IsEqualIID(iid, IID_IWICBitmapSource) || IsEqualIID(iid, IID_IUnknown))
+      *out = static_cast<IWICBitmapSource*>(this);
+    else
+      *out = nullptr;
+    return *out ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // it lives on the test's stack
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetSize(UINT* width, UINT* height) override {
+    *width = width_;
+    *height = height_;
+    return S_OK;
+  }
+  // Not for reading: every picture here is decoded smaller by the decoder itself.
+  HRESULT STDMETHODCALLTYPE GetPixelFormat(WICPixelFormatGUID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetResolution(double*, double*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CopyPalette(IWICPalette*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CopyPixels(const WICRect*, UINT, UINT, BYTE*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE DoesSupportTransform(WICBitmapTransformOptions, BOOL*) override {
+    return E_NOTIMPL;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetClosestSize(UINT* width, UINT* height) override {
+    UINT nearest = 1;
+    for (const UINT scale : {2u, 4u, 8u}) {
+      if (Distance(Scaled(width_, scale), *width) < Distance(Scaled(width_, nearest), *width))
+        nearest = scale;
+    }
+    *width = Scaled(width_, nearest);
+    *height = Scaled(height_, nearest);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetClosestPixelFormat(WICPixelFormatGUID* format) override {
+    *format = GUID_WICPixelFormat24bppBGR;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE CopyPixels(const WICRect* rect, UINT width, UINT height,
+                                       WICPixelFormatGUID* format,
+                                       WICBitmapTransformOptions transform, UINT stride, UINT size,
+                                       BYTE* buffer) override {
+    const auto offered = [&](UINT scale) {
+      return width == Scaled(width_, scale) && height == Scaled(height_, scale);
+    };
+    if (rect || transform != WICBitmapTransformRotate0 ||
+        !IsEqualGUID(*format, GUID_WICPixelFormat24bppBGR) || stride < width * 3 ||
+        size < stride * height || !(offered(1) || offered(2) || offered(4) || offered(8))) {
+      return E_INVALIDARG;
+    }
+    for (UINT y = 0; y < height; ++y) {
+      for (UINT x = 0; x < width; ++x)
+        std::memcpy(buffer + y * stride + x * 3, &quarters_[y * 2 / height * 2 + x * 2 / width], 3);
+    }
+    return S_OK;
+  }
+
+ private:
+  static UINT Scaled(UINT side, UINT scale) { return (side + scale - 1) / scale; }
+  static UINT Distance(UINT a, UINT b) { return a > b ? a - b : b - a; }
+
+  UINT width_;
+  UINT height_;
+  std::array<std::uint32_t, 4> quarters_;
+};
+
+// Decoded at the decoder's smallest scale that covers the drawn size (asked again, larger, when its
+// nearest falls short), then turned upright once; 1/8 of sides that do not divide rounds up.
+TEST(ScaledDecodeTest, TheDecoderScalesToTheSmallestSizeThatCoversTheDrawnOneThenItIsTurned) {
+  const ComApartment com;
+  ComPtr<IWICImagingFactory> factory;
+  ASSERT_HRESULT_SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr,
+                                              CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put())));
+  const auto [red, green, blue, yellow] = kUpright;
+  const struct {
+    UINT width, height;
+    int orientation;
+    double diagonal;
+    std::array<std::uint32_t, 4> stored;
+    int pixel_width, pixel_height;  // upright
+  } cases[] = {{1000, 750, 1, 300, kUpright, 250, 188},
+               {1000, 750, 1, 380, kUpright, 500, 375},
+               {750, 1000, 6, 300, {green, yellow, red, blue}, 250, 188},
+               {1001, 751, 1, 150, kUpright, 126, 94}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.diagonal);
+    JpegLikeFrame frame(c.width, c.height, c.stored);
+    const Picture picture = DecodeUpright(*factory.get(), frame, c.orientation, c.diagonal);
+    const auto [width, height] =
+        SwapsSides(c.orientation) ? std::pair(c.height, c.width) : std::pair(c.width, c.height);
+    EXPECT_EQ(
+        (std::array{picture.width, picture.height, picture.pixel_width, picture.pixel_height}),
+        (std::array{static_cast<int>(width), static_cast<int>(height), c.pixel_width,
+                    c.pixel_height}));
+    for (int quarter = 0; quarter < 4; ++quarter) {
+      const int x = (quarter % 2 * 2 + 1) * picture.pixel_width / 4;
+      const int y = (quarter / 2 * 2 + 1) * picture.pixel_height / 4;
+      EXPECT_EQ(picture.pixels.at(y * picture.pixel_width + x), 0xFF000000 | kUpright[quarter]);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace solvarine::win32::testing
