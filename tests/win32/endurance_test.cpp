@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/program.h"
@@ -95,17 +96,6 @@ Figures Measure(const char* when) {
   return f;
 }
 
-// Each photo shown draws two random numbers for its place.
-struct CountingRandom final : Random {
-  explicit CountingRandom(Random& real) : real(real) {}
-  float Rnd() override {
-    ++draws;
-    return real.Rnd();
-  }
-  Random& real;
-  long draws = 0;
-};
-
 // The stored settings point at the three small photos picture_table.py writes; the real key is
 // used because the program reads no other, and it is removed afterwards. A tick that took the
 // failure path would wait in its message box until the test's time-out.
@@ -123,29 +113,25 @@ TEST(EnduranceTest, ManyPhotosLeaveHandlesMemoryWindowsAndThreadsFlat) {
   store.SaveSetting("solvar", "Option", "Filename", folder + "\\a.bmp");
   store.SaveSetting("solvar", "Option", "Directory", folder);
   Win32Platform win32;
-  Platform& real = win32.platform();
-  CountingRandom random(real.random);
-  Platform counted{real.windows,  real.events,   real.dialogs, real.gdi,
-                   real.pictures, real.settings, real.files,   random};
-  Program program(counted);
+  Program program(win32.platform());
   std::optional<Figures> before;
   Figures after{};
-  long first = 0;
+  long shown = 0;  // at least: a photo moves the list on by one, and three make a round
   std::unique_ptr<Timer> watch;
   const int code = win32.Run([&] {
     StartUp(program, "/s");
-    program.form1().Timer2->SetInterval(1);
-    watch = real.events.CreateTimer(*program.form1().window, 1, [&] {
-      const long shown = random.draws / 2;
-      if (!before && shown >= warm_up) {
-        before = Measure("before");
-        first = shown;
-      }
-      if (before && shown >= first + photos) {
-        after = Measure("after");
-        program.End();
-      }
-    });
+    Form1& form1 = program.form1();
+    form1.Timer2->SetInterval(1);
+    watch = win32.platform().events.CreateTimer(
+        *form1.window, 1, [&, position = form1.Filepos]() mutable {
+          shown += std::exchange(position, form1.Filepos) != form1.Filepos;
+          if (!before && shown == warm_up)
+            before = Measure("before");
+          if (shown == warm_up + photos) {
+            after = Measure("after");
+            program.End();
+          }
+        });
   });
   ::ShowCursor(TRUE);
   ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\solvar");

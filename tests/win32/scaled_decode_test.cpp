@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/win32/com_ptr.h"
@@ -17,13 +19,14 @@ constexpr std::array<std::uint32_t, 4> kUpright = {0xE01010, 0x10E010, 0x1010E0,
 
 // Scales by 1/1, 1/2, 1/4 or 1/8 with each side rounded up, as Windows' JPEG decoder does, taking
 // the scale nearest to the width asked for, which may be below it. It hands out 24-bit BGR,
-// unturned, of the sizes it offers only. Its stored pixels are four coloured quarters.
+// unturned, of the sizes it offers only. Its stored pixels are four coloured quarters. (On x64
+// there is one calling convention, so the methods need no STDMETHODCALLTYPE.)
 class JpegLikeFrame final : public IWICBitmapSource, public IWICBitmapSourceTransform {
  public:
   JpegLikeFrame(UINT width, UINT height, std::array<std::uint32_t, 4> quarters)
       : width_(width), height_(height), quarters_(quarters) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+  HRESULT QueryInterface(REFIID iid, void** out) override {
     if (IsEqualIID(iid, kIidWicBitmapSourceTransform))
       *out = static_cast<IWICBitmapSourceTransform*>(this);
     else if (IsEqualIID(iid, IID_IWICBitmapSource) || IsEqualIID(iid, IID_IUnknown))
@@ -32,48 +35,40 @@ class JpegLikeFrame final : public IWICBitmapSource, public IWICBitmapSourceTran
       *out = nullptr;
     return *out ? S_OK : E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // it lives on the test's stack
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE GetSize(UINT* width, UINT* height) override {
+  ULONG AddRef() override { return 2; }  // it lives on the test's stack
+  ULONG Release() override { return 1; }
+  HRESULT GetSize(UINT* width, UINT* height) override {
     *width = width_;
     *height = height_;
     return S_OK;
   }
   // Not for reading: every picture here is decoded smaller by the decoder itself.
-  HRESULT STDMETHODCALLTYPE GetPixelFormat(WICPixelFormatGUID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetResolution(double*, double*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE CopyPalette(IWICPalette*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE CopyPixels(const WICRect*, UINT, UINT, BYTE*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE DoesSupportTransform(WICBitmapTransformOptions, BOOL*) override {
-    return E_NOTIMPL;
-  }
+  HRESULT GetPixelFormat(WICPixelFormatGUID*) override { return E_NOTIMPL; }
+  HRESULT GetResolution(double*, double*) override { return E_NOTIMPL; }
+  HRESULT CopyPalette(IWICPalette*) override { return E_NOTIMPL; }
+  HRESULT CopyPixels(const WICRect*, UINT, UINT, BYTE*) override { return E_NOTIMPL; }
+  HRESULT DoesSupportTransform(WICBitmapTransformOptions, BOOL*) override { return E_NOTIMPL; }
 
-  HRESULT STDMETHODCALLTYPE GetClosestSize(UINT* width, UINT* height) override {
-    UINT nearest = 1;
-    for (const UINT scale : {2u, 4u, 8u}) {
-      if (Distance(Scaled(width_, scale), *width) < Distance(Scaled(width_, nearest), *width))
-        nearest = scale;
-    }
+  HRESULT GetClosestSize(UINT* width, UINT* height) override {
+    const UINT nearest = *std::ranges::min_element(kScales, {}, [&](UINT scale) {
+      return std::abs(static_cast<int>(Scaled(width_, scale)) - static_cast<int>(*width));
+    });
     *width = Scaled(width_, nearest);
     *height = Scaled(height_, nearest);
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetClosestPixelFormat(WICPixelFormatGUID* format) override {
+  HRESULT GetClosestPixelFormat(WICPixelFormatGUID* format) override {
     *format = GUID_WICPixelFormat24bppBGR;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE CopyPixels(const WICRect* rect, UINT width, UINT height,
-                                       WICPixelFormatGUID* format,
-                                       WICBitmapTransformOptions transform, UINT stride, UINT size,
-                                       BYTE* buffer) override {
-    const auto offered = [&](UINT scale) {
+  HRESULT CopyPixels(const WICRect* rect, UINT width, UINT height, WICPixelFormatGUID* format,
+                     WICBitmapTransformOptions transform, UINT stride, UINT size,
+                     BYTE* buffer) override {
+    const bool offered = std::ranges::any_of(kScales, [&](UINT scale) {
       return width == Scaled(width_, scale) && height == Scaled(height_, scale);
-    };
-    if (rect || transform != WICBitmapTransformRotate0 ||
-        !IsEqualGUID(*format, GUID_WICPixelFormat24bppBGR) || stride < width * 3 ||
-        size < stride * height || !(offered(1) || offered(2) || offered(4) || offered(8))) {
+    });
+    if (!offered || rect || transform != WICBitmapTransformRotate0 ||
+        !IsEqualGUID(*format, GUID_WICPixelFormat24bppBGR) || size < stride * height) {
       return E_INVALIDARG;
     }
     for (UINT y = 0; y < height; ++y) {
@@ -84,8 +79,8 @@ class JpegLikeFrame final : public IWICBitmapSource, public IWICBitmapSourceTran
   }
 
  private:
+  static constexpr UINT kScales[] = {1, 2, 4, 8};
   static UINT Scaled(UINT side, UINT scale) { return (side + scale - 1) / scale; }
-  static UINT Distance(UINT a, UINT b) { return a > b ? a - b : b - a; }
 
   UINT width_;
   UINT height_;
