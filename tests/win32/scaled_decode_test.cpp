@@ -100,21 +100,18 @@ TEST(ScaledDecodeTest, TheDecoderScalesToTheSmallestSizeThatCoversTheDrawnOneThe
     int orientation;
     double diagonal;
     std::array<std::uint32_t, 4> stored;
-    int pixel_width, pixel_height;  // upright
-  } cases[] = {{1000, 750, 1, 300, kUpright, 250, 188},
-               {1000, 750, 1, 380, kUpright, 500, 375},
-               {750, 1000, 6, 300, {green, yellow, red, blue}, 250, 188},
-               {1001, 751, 1, 150, kUpright, 126, 94}};
+    std::array<int, 4> upright;  // width, height, pixel_width, pixel_height
+  } cases[] = {{1000, 750, 1, 300, kUpright, {1000, 750, 250, 188}},
+               {1000, 750, 1, 380, kUpright, {1000, 750, 500, 375}},
+               {750, 1000, 6, 300, {green, yellow, red, blue}, {1000, 750, 250, 188}},
+               {1001, 751, 1, 150, kUpright, {1001, 751, 126, 94}}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.diagonal);
     JpegLikeFrame frame(c.width, c.height, c.stored);
     const Picture picture = DecodeUpright(*factory.get(), frame, c.orientation, c.diagonal);
-    const auto [width, height] =
-        SwapsSides(c.orientation) ? std::pair(c.height, c.width) : std::pair(c.width, c.height);
     EXPECT_EQ(
         (std::array{picture.width, picture.height, picture.pixel_width, picture.pixel_height}),
-        (std::array{static_cast<int>(width), static_cast<int>(height), c.pixel_width,
-                    c.pixel_height}));
+        c.upright);
     for (int quarter = 0; quarter < 4; ++quarter) {
       const int x = (quarter % 2 * 2 + 1) * picture.pixel_width / 4;
       const int y = (quarter / 2 * 2 + 1) * picture.pixel_height / 4;
