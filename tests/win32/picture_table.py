@@ -110,7 +110,7 @@ if __name__ == "__main__":
         for diagonal, decoded in ((0, "64 32"), (36, "33 17")):
             lines.append(f"turned{orientation}.jpg {diagonal} 64 32 {decoded} "
                          + " ".join(bytes(q).hex() for q in QUARTERS))
-    (folder / "panorama.bmp").write_bytes(rle8_panorama(20000, 3000))  # under 1 MB
+    (folder / "panorama.bmp").write_bytes(rle8_panorama(20000, 3000))  # the holder's test's
     (folder / "slideshow").mkdir(exist_ok=True)  # the endurance test's photos
     for name, size, colour in (("a", (64, 48), BLUE), ("b", (48, 48), GREEN), ("c", (40, 60), RED)):
         Image.new("RGB", size, colour).save(folder / "slideshow" / f"{name}.bmp")

@@ -112,8 +112,9 @@ TEST_F(UiTest, AHolderOfAReducedDecodeCopiesAsTheWholePhoto) {
   auto window = ui_.CreateScreenWindow("Solvarine picture test", {});
   auto holder = ui_.CreatePictureBox(*window, {{0, 0, 150, 150}, false, true, 1}, {});
   auto canvas = ui_.CreatePictureBox(*window, {{0, 0, 12000, 900}, true, false, 0}, {});
-  const std::string table = std::getenv("SOLVARINE_PICTURE_TABLE");
-  holder->SetPicture(WicPictureLoader().LoadPicture(table + "\\panorama.bmp", 800));
+  const char* table = std::getenv("SOLVARINE_PICTURE_TABLE");
+  ASSERT_NE(table, nullptr) << "run through ctest: picture_table.py writes the panorama";
+  holder->SetPicture(WicPictureLoader().LoadPicture(table + std::string("\\panorama.bmp"), 800));
   const SizeF photo = holder->ScaleSize();
   EXPECT_EQ(std::pair(photo.width, photo.height), std::pair(40000.0f, 3000.0f));
   gdi_.SetStretchBltMode(canvas->hDC(), COLORONCOLOR);
