@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/event_sources.h"
 #include "platform/window_system.h"
@@ -40,6 +43,10 @@ class Form1 {
   void save_reg();
   void UseCurrentDir();
   void TakeDesktopSnapshot();
+  std::vector<Rect> Monitors();
+  void MonitorsChanged();
+  bool FollowMonitors(const std::vector<Rect>& monitors);
+  void CopyScreen(const Rect& area);
   void StartAtStoredPosition();
   std::string PhotoPath();
   void PhotoDecoded();
@@ -50,7 +57,9 @@ class Form1 {
 
   Program& program_;
   bool waiting_for_photo_ = false;
-  int unreadable_ = 0;  // photos passed over in this tick
+  int unreadable_ = 0;           // photos passed over in this tick
+  std::optional<Rect> covered_;  // the virtual screen the windows cover, once the set-up began
+  std::size_t turn_ = 0;         // of the monitor the next photo goes to
   DecodeAhead ahead_;
 };
 

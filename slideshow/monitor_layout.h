@@ -1,0 +1,19 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/geometry.h"
+
+namespace solvarine {
+
+// The monitors in the order they take turns: the primary first, then the others left to right,
+// top to bottom. Fails when there is none.
+std::vector<Rect> TurnOrder(std::vector<Monitor> monitors);
+
+// The bounding box of all monitors.
+Rect VirtualScreen(const std::vector<Rect>& monitors);
+
+// Empty (zero width or height) where they do not overlap.
+Rect Intersection(const Rect& a, const Rect& b);
+
+}  // namespace solvarine
