@@ -11,6 +11,7 @@
 #include "platform/window_system.h"
 #include "settings/variant.h"
 #include "slideshow/decode_ahead.h"
+#include "slideshow/place_photo.h"
 
 namespace solvarine {
 
@@ -46,7 +47,7 @@ class Form1 {
   std::vector<Rect> Monitors();
   void MonitorsChanged();
   bool FollowMonitors(const std::vector<Rect>& monitors);
-  void CopyScreen(const Rect& area);
+  void CopyScreen();
   void StartAtStoredPosition();
   std::string PhotoPath();
   void PhotoDecoded();
@@ -57,9 +58,10 @@ class Form1 {
 
   Program& program_;
   bool waiting_for_photo_ = false;
-  int unreadable_ = 0;           // photos passed over in this tick
-  std::optional<Rect> covered_;  // the virtual screen the windows cover, once the set-up began
-  std::size_t turn_ = 0;         // of the monitor the next photo goes to
+  int unreadable_ = 0;                // photos passed over in this tick
+  std::optional<Rect> covered_;       // the virtual screen the windows cover, once the set-up began
+  std::size_t turn_ = 0;              // of the monitor the next photo goes to
+  std::optional<CanvasPlace> shown_;  // where the photo window shows its photo
   DecodeAhead ahead_;
 };
 

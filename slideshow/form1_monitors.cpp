@@ -19,28 +19,36 @@ void Form1::MonitorsChanged() {
     FollowMonitors(Monitors());
 }
 
-// The windows follow the monitors to a new virtual screen. What the screen shows first joins the
-// backdrop, the photo of the photo window too, so the collage stays where it is on every monitor
-// that remains; false when nothing changed.
+// The windows follow the monitors to a new virtual screen, and the backdrop's image moves along,
+// so the collage stays where it is on every monitor that remains. By now the screen may show our
+// windows at a place the system no longer gives them, so the photo of the photo window joins the
+// backdrop from its canvas, not from the screen. False when nothing changed.
 bool Form1::FollowMonitors(const std::vector<Rect>& monitors) {
   const Rect screen = VirtualScreen(monitors);
   if (screen == *covered_)
     return false;
-  CopyScreen(Intersection(*covered_, screen));
+  Gdi& gdi = program_.platform().gdi;
   Form4& form4 = program_.form4();
-  for (Window* covering : {window.get(), program_.form2().window.get(), form4.window.get()})
+  Window& backdrop = *program_.form2().window;
+  if (shown_) {
+    const ClipRect& clip = shown_->clip;
+    gdi.BitBlt(backdrop.hDC(), clip.left, clip.top, clip.width(), clip.height(),
+               form4.Picture1->hDC(), clip.left - shown_->left, clip.top - shown_->top, SRCCOPY);
+  }
+  for (Window* covering : {window.get(), &backdrop, form4.window.get()})
     covering->Cover(screen);
-  RectRegion(program_.platform().gdi, 0, 0, 0, 0).SetAsWindowRegion(form4.window->hWnd());
+  RectRegion(gdi, 0, 0, 0, 0).SetAsWindowRegion(form4.window->hWnd());
   covered_ = screen;
+  shown_.reset();
   return true;
 }
 
 // The backdrop's image starts at the top-left corner of the virtual screen the windows cover.
-void Form1::CopyScreen(const Rect& area) {
+void Form1::CopyScreen() {
   Gdi& gdi = program_.platform().gdi;
   const WindowDc screen(gdi, gdi.GetDesktopWindow());
-  gdi.BitBlt(program_.form2().window->hDC(), area.left - covered_->left, area.top - covered_->top,
-             area.width(), area.height(), screen.get(), area.left, area.top, SRCCOPY);
+  gdi.BitBlt(program_.form2().window->hDC(), 0, 0, covered_->width(), covered_->height(),
+             screen.get(), covered_->left, covered_->top, SRCCOPY);
 }
 
 }  // namespace solvarine

@@ -81,6 +81,8 @@ void Form1::ShowPhoto(const Picture& picture, double side) {
   Platform& platform = program_.platform();
   Gdi& gdi = platform.gdi;
   Form4& form4 = program_.form4();
+  const std::vector<Rect> monitors = Monitors();
+  const bool moved = FollowMonitors(monitors);
 
   form4.Picture2->SetPicture(picture);
   form4.Picture1->ClearPicture();
@@ -88,9 +90,8 @@ void Form1::ShowPhoto(const Picture& picture, double side) {
   const SizeF photo = form4.Picture2->ScaleSize();
   const PhotoSize size = SizePhoto(photo.width, photo.height, side);
 
-  const std::vector<Rect> monitors = Monitors();
-  if (!FollowMonitors(monitors))
-    CopyScreen(*covered_);
+  if (!moved)
+    CopyScreen();
 
   const Hdc canvas = form4.Picture1->hDC();
   gdi.SetStretchBltMode(canvas, COLORONCOLOR);
@@ -105,6 +106,7 @@ void Form1::ShowPhoto(const Picture& picture, double side) {
   form4.Picture1->Move(place.left, place.top);
   RectRegion(gdi, place.clip.left, place.clip.top, place.clip.right, place.clip.bottom)
       .SetAsWindowRegion(form4.window->hWnd());
+  shown_ = place;
 }
 
 void Form1::Advance() {

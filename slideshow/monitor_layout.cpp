@@ -29,11 +29,4 @@ Rect VirtualScreen(const std::vector<Rect>& monitors) {
   return box;
 }
 
-Rect Intersection(const Rect& a, const Rect& b) {
-  const std::int32_t left = std::max(a.left, b.left);
-  const std::int32_t top = std::max(a.top, b.top);
-  return {left, top, std::max(left, std::min(a.right, b.right)),
-          std::max(top, std::min(a.bottom, b.bottom))};
-}
-
 }  // namespace solvarine

@@ -13,7 +13,4 @@ std::vector<Rect> TurnOrder(std::vector<Monitor> monitors);
 // The bounding box of all monitors.
 Rect VirtualScreen(const std::vector<Rect>& monitors);
 
-// Empty (zero width or height) where they do not overlap.
-Rect Intersection(const Rect& a, const Rect& b);
-
 }  // namespace solvarine
