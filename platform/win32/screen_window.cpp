@@ -27,6 +27,8 @@ void ScreenWindow::FocusOnShow() {
 }
 
 LRESULT ScreenWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (const std::optional<LRESULT> routed = RouteInput(input_, message))
+    return *routed;
   switch (message) {
     case WM_PAINT:
       Paint();
@@ -37,16 +39,6 @@ LRESULT ScreenWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (HWND control = FirstTabStop(hwnd()))
         ::SetFocus(control);
       return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-      loop_.Call(input_.mouse_down);
-      return message == WM_XBUTTONDOWN ? TRUE : 0;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      loop_.Call(input_.key_down);
-      return 0;
     case WM_CLOSE:
       return 0;  // a slideshow ends by a key, not by being closed from outside
     case WM_DISPLAYCHANGE:
@@ -54,12 +46,8 @@ LRESULT ScreenWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_DPICHANGED:
       return 0;  // the suggested rectangle would fit one monitor; the window covers them all
-    default: {
-      LRESULT result = 0;
-      if (RouteToChild(message, wparam, lparam, result))
-        return result;
-      return Default(message, wparam, lparam);
-    }
+    default:
+      return ToControlOrDefault(message, wparam, lparam);
   }
 }
 
