@@ -11,7 +11,8 @@ from pathlib import Path
 
 import pytest
 
-from conftest import RED, SCR, colours, focus_slideshow, make_photo, slideshow_settings, wait_until
+from privatewine import (RED, SCR, colours, focus_slideshow, make_photo, slideshow_settings,
+                         wait_until)
 
 UNINSTALL_KEY = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\Solvarine"
 DESKTOP_KEY = r"HKEY_CURRENT_USER\Control Panel\Desktop"
