@@ -242,6 +242,18 @@ def session() -> Iterator[tuple[Path, str]]:
         yield made.prefix, made.display
 
 
+@contextlib.contextmanager
+def two_monitors() -> Iterator[tuple[XServer, Wine, Screen]]:
+    """A private Xorg with two monitors (see XServer) and a prefix of its own, both removed at the
+    end, after every program started through the Wine given."""
+    with PrivateWine(two_monitors=True) as made:
+        wine = Wine(made.prefix, made.display)
+        try:
+            yield made.server, wine, Screen(made.display)
+        finally:
+            wine.end_all()
+
+
 # --- X-side views and input (xdotool, screen reads) ---------------------------------------------
 
 
@@ -475,6 +487,45 @@ def slideshow_settings(folder: Path, photo: str, **overrides: str) -> dict[str, 
     return {"Speed": "2", "chokkei": "400", "Filename": wine_path(folder / photo),
             "FilenameS": photo, "Fileindex": "0", "Directory": wine_path(folder), "Haikei": "0",
             **overrides}
+
+
+def show_picture(screen: Screen, picture: Path, left: int = 0, top: int = 0) -> subprocess.Popen:
+    """An X window showing the picture, its top-left corner at (left, top): the user's desktop
+    under the screen saver (Xvfb's root background does not show in screen reads, a window does).
+    End it with end_process."""
+    return subprocess.Popen(
+        ["display", "-borderwidth", "0", "-geometry", f"+{left}+{top}", "-immutable",
+         str(picture)], env=screen.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+        stderr=subprocess.DEVNULL, start_new_session=True)
+
+
+class PhotoWatch:
+    """A slideshow's photos, told apart by their colours: in the order they first show, each with
+    its box of then, before a later photo can cover part of it. Read often: seen() polls."""
+
+    def __init__(self, screen: Screen, palette: list[tuple[int, int, int]]):
+        self.screen, self.palette = screen, palette
+        self.order: list[tuple[int, int, int]] = []
+        self.boxes: dict[tuple[int, int, int], tuple[int, int, int, int]] = {}
+
+    def seen(self) -> int:
+        shot = self.screen.screenshot()
+        for colour in [c for c in self.palette if c not in self.boxes and c in colours(shot)]:
+            self.boxes[colour] = box_of(shot, colour)
+            self.order.append(colour)
+        return len(self.order)
+
+
+def settles(screen: Screen, seconds: float = 3) -> bool:
+    """Whether the screen stays the same for that long: a running slideshow at "Speed" 2 shows a
+    new photo every second."""
+    before = screen.screenshot().tobytes()
+    time.sleep(seconds)
+    return screen.screenshot().tobytes() == before
+
+
+def inside(box: tuple[int, int, int, int], area: tuple[int, int, int, int]) -> bool:
+    return area[0] <= box[0] and area[1] <= box[1] and box[2] <= area[2] and box[3] <= area[3]
 
 
 def focus_slideshow(screen: Screen) -> None:
