@@ -111,6 +111,9 @@ Section "Screen"
 EndSection
 """
 SECOND_MONITOR = (800, 600)  # left of the primary
+# Where X shows the two monitors (left, top, right, bottom), while both are on.
+PRIMARY_AREA = (SECOND_MONITOR[0], 0, SECOND_MONITOR[0] + SCREEN_SIZE[0], SCREEN_SIZE[1])
+SECOND_AREA = (0, 0, *SECOND_MONITOR)
 
 
 class XServer:

@@ -47,7 +47,7 @@ class Form1 {
   std::vector<Rect> Monitors();
   void MonitorsChanged();
   bool FollowMonitors(const std::vector<Rect>& monitors);
-  void CopyScreen();
+  void CopyScreen(const std::vector<Rect>& monitors);
   void StartAtStoredPosition();
   std::string PhotoPath();
   void PhotoDecoded();

@@ -43,12 +43,17 @@ bool Form1::FollowMonitors(const std::vector<Rect>& monitors) {
   return true;
 }
 
-// The backdrop's image starts at the top-left corner of the virtual screen the windows cover.
-void Form1::CopyScreen() {
+// Monitor by monitor: the parts of the virtual screen that no monitor shows are never seen, and
+// under Wine a copy over them costs several times a copy of the monitors. The backdrop's image
+// starts at the top-left corner of the virtual screen.
+void Form1::CopyScreen(const std::vector<Rect>& monitors) {
   Gdi& gdi = program_.platform().gdi;
   const WindowDc screen(gdi, gdi.GetDesktopWindow());
-  gdi.BitBlt(program_.form2().window->hDC(), 0, 0, covered_->width(), covered_->height(),
-             screen.get(), covered_->left, covered_->top, SRCCOPY);
+  const Hdc backdrop = program_.form2().window->hDC();
+  for (const Rect& monitor : monitors) {
+    gdi.BitBlt(backdrop, monitor.left - covered_->left, monitor.top - covered_->top,
+               monitor.width(), monitor.height(), screen.get(), monitor.left, monitor.top, SRCCOPY);
+  }
 }
 
 }  // namespace solvarine

@@ -91,7 +91,7 @@ void Form1::ShowPhoto(const Picture& picture, double side) {
   const PhotoSize size = SizePhoto(photo.width, photo.height, side);
 
   if (!moved)
-    CopyScreen();
+    CopyScreen(monitors);
 
   const Hdc canvas = form4.Picture1->hDC();
   gdi.SetStretchBltMode(canvas, COLORONCOLOR);

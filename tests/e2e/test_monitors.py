@@ -13,7 +13,7 @@ from privatewine import (SCR, colours, end_process, focus_slideshow, inside, mak
 
 W, H = privatewine.SCREEN_SIZE
 W2, H2 = privatewine.SECOND_MONITOR
-SECOND, PRIMARY = (0, 0, W2, H2), (W2, 0, W2 + W, H)  # in X's coordinates, before one goes off
+SECOND, PRIMARY = privatewine.SECOND_AREA, privatewine.PRIMARY_AREA
 SECOND_DESK, PRIMARY_DESK = (200, 40, 40), (40, 160, 40)
 PALETTE = [(0, 0, 255), (255, 255, 0), (0, 255, 255), (255, 0, 255), (255, 128, 0), (128, 0, 255)]
 

@@ -132,7 +132,13 @@ TEST_F(SlideshowTest, MonitorsTakeTurnsAndEachPlacesItsPhotoWithinItself) {
     EXPECT_EQ(std::tuple(Canvas().left, Canvas().top, *Window("Form4")->region),
               std::tuple(expected.left, expected.top, expected.clip));
   }
-  EXPECT_EQ(Drawn().end()[-2], "BitBlt Form2 0 0 3104 1380 <- desktop -800 -300");
+  const std::vector<std::string> drawn = Drawn();
+  EXPECT_EQ(std::vector(drawn.end() - 5, drawn.end() - 1),
+            (std::vector<std::string>{"BitBlt Form2 800 300 1024 768 <- desktop 0 0",
+                                      "BitBlt Form2 0 300 800 600 <- desktop -800 0",
+                                      "BitBlt Form2 160 900 640 480 <- desktop -640 600",
+                                      "BitBlt Form2 1824 0 1280 1024 <- desktop 1024 -300"}))
+      << "each monitor's part of the screen onto the backdrop";
 
   World larger({{"chokkei", "1281"}});  // above the primary's diagonal, not the others'
   larger.fake.screen.monitors = monitors;
