@@ -174,6 +174,10 @@ TEST_F(SlideshowTest, TheWindowsFollowTheMonitorsAndKeepWhatTheyShowed) {
                                       "Cover Form4 0 0 1824 768"}));
   EXPECT_EQ(std::tuple(*Window("Form4")->region, fake.screen.live_regions),
             std::tuple(ClipRect{}, 1));
+  fake.screen.monitors.pop_back();
+  Window("Form1")->input.monitors_changed();
+  EXPECT_EQ(Drawn().end()[-4], "Cover Form4 0 0 1824 768")
+      << "the photo is on the backdrop already";
 }
 
 // b.jpg goes after it was decoded ahead, a.jpg is rewritten after it was: the slideshow shows the
