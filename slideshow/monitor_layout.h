@@ -10,7 +10,7 @@ namespace solvarine {
 // top to bottom. Fails when there is none.
 std::vector<Rect> TurnOrder(std::vector<Monitor> monitors);
 
-// The bounding box of all monitors.
+// The bounding box of the monitors, of which there is at least one.
 Rect VirtualScreen(const std::vector<Rect>& monitors);
 
 }  // namespace solvarine
