@@ -46,6 +46,14 @@ void PersistentImage::Reset(int width, int height, COLORREF fill) {
   Fill(fill);
 }
 
+void PersistentImage::Reframe(int width, int height, int x, int y, COLORREF fill) {
+  PersistentImage framed;
+  framed.Reset(width, height, fill);
+  if (!empty())
+    ::BitBlt(framed.dc(), x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+  std::swap(*this, framed);
+}
+
 void PersistentImage::Fill(COLORREF colour) {
   if (empty())
     return;

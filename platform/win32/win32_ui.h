@@ -36,7 +36,7 @@ class Win32Ui final : public WindowSystem, public EventSources, public Dialogs {
                                      std::function<void()> on_tick) override;
 
   std::unique_ptr<Wakeup> CreateWakeup(std::function<void()> on_wake) override;
-  SizeF ScreenTwips() override;
+  std::vector<Monitor> Monitors() override;
   void MsgBox(const std::string& text) override;
   OpenFileResult GetOpenFileName(Window& owner, const OpenFileRequest& request) override;
 
