@@ -97,8 +97,8 @@ Picture WicPictureLoader::LoadPicture(const std::string& path, double drawn_diag
   return Loader(path, drawn_diagonal).Load();
 }
 
-// Opened for its attributes only: no other program's share mode stands in the way, and a cloud
-// file's placeholder is not fetched for it.
+// Opened for its attributes only, so no other program's share mode stands in the way and nothing
+// of the file's content is read. FAT keeps no change time: nothing could tell a copy over a file.
 std::optional<FileStamp> WicPictureLoader::Stamp(const std::string& path) {
   const std::wstring file = FullPathName(Widen(path));
   if (file.empty())
