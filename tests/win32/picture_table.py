@@ -103,7 +103,8 @@ if __name__ == "__main__":
     for name, data, colour in CASES:
         if data is not None:
             Path(os.path.normpath(folder / name.replace("\\", "/"))).write_bytes(data)
-        shown = "inf {0} {1} {0} {1} ".format(*SIZE) + f"{bytes(colour).hex()} " * 4 if colour else ""
+        shown = "inf {0} {1} {0} {1} ".format(*SIZE) + f"{bytes(colour).hex()} " * 4 \
+            if colour else ""
         lines.append(f"{name} {shown or 'refused'}")
     for orientation in STORED:  # at full size and at about half, decoded reduced then turned
         (folder / f"turned{orientation}.jpg").write_bytes(tagged(orientation))
