@@ -116,6 +116,10 @@ def create_prefix(prefix: os.PathLike | str, display: str, managed_by_wine: bool
     subprocess.run(["wineserver", "-p60"], env=env, check=True, timeout=60)
     # No Mono or Gecko: nothing here needs them, and their installers would ask.
     wine("wineboot", "-i", extra_env={"WINEDLLOVERRIDES": "mscoree=;mshtml="})
+    # The first boot's services keep their database locked, so RpcSs, and with it every COM
+    # server in another process (the desktop shell's among them), never starts; a second boot has it.
+    stop_wineserver(prefix, display)
+    subprocess.run(["wineserver", "-p60"], env=env, check=True, timeout=60)
     if managed_by_wine:
         # Wine then sets the X focus itself, and hides windows without the 2 s wait that Xvfb's
         # missing window manager costs otherwise.
