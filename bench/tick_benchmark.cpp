@@ -145,11 +145,13 @@ int RunAll(const std::vector<std::wstring>& photos) {
               kRuns);
   std::printf("%-14s %11s %11s | %9s %9s %6s | %8s %8s | %8s %8s\n", "photo", "size", "decoded",
               "naive ms", "ours ms", "ratio", "naive WS", "ours WS", "naive PF", "ours PF");
+  int failed = 0;
   for (const std::wstring& photo : photos) {
     CaseResult naive;
     CaseResult ours;
     if (!RunChild(photo, true, ours)) {
       std::printf("%-14s failed\n", Narrow(FileName(photo)).c_str());
+      ++failed;
       continue;
     }
     const auto pixels = static_cast<std::uint64_t>(ours.width) * ours.height;
@@ -166,7 +168,7 @@ int RunAll(const std::vector<std::wstring>& photos) {
         Figure(naive_ran, "%.1fMB", naive.peak_pagefile_mb).c_str(), ours.peak_pagefile_mb);
     std::fflush(stdout);
   }
-  return 0;
+  return failed == 0 ? 0 : 1;
 }
 
 int RunChildCase(const std::wstring& mode, const std::wstring& photo, const std::wstring& out) {

@@ -1,12 +1,16 @@
-"""A private X server and Wine prefix, and the means to run Windows programs in them and watch
-what they do: shared by scripts/test, the end-to-end tests, the demo and the benchmarks.
+"""A private X server and Wine prefix, the means to run Windows programs in them and watch what
+they do, and what Solvarine's own tests and scripts need besides (photo files, stored settings,
+window titles, pixel reads, Wine's view of a window's controls). The one harness of scripts/test,
+the end-to-end tests, the demo, the benchmarks, scripts/latency and scripts/endurance.
 
-Everything polls with a time-out, and every process started is ended by its PID; nothing touches
-the user's own display or ~/.wine.
+Scripts in this folder import it as they are; the end-to-end tests find it through pytest.ini's
+pythonpath. Everything polls with a time-out, and every process started is ended by its PID;
+nothing touches the user's own display or ~/.wine.
 """
 
 from __future__ import annotations
 
+import contextlib
 import os
 import re
 import select
@@ -15,14 +19,22 @@ import signal
 import subprocess
 import tempfile
 import time
+from collections import namedtuple
 from pathlib import Path
+from typing import Iterator
 
-from PIL import Image, ImageGrab
+from PIL import Image, ImageChops, ImageGrab
 
+REPO = Path(__file__).resolve().parents[1]
+BUILD = Path(os.environ.get("SOLVARINE_BUILD", REPO / "build/windows")).resolve()
+SCR = Path(os.environ.get("SOLVARINE_SCR", BUILD / "Solvarine.scr")).resolve()
 WINE_BIN = "/usr/lib/wine"
 SCREEN_SIZE = (1024, 768)
 SETTINGS_KEY = r"HKEY_CURRENT_USER\Software\solvar\Option"
 SETTINGS_APP_KEY = r"HKEY_CURRENT_USER\Software\solvar"
+SLIDESHOW_TITLES = ("Form1", "Form2", "Form4")
+DIALOG_TITLE = "Solvarine Ver4.0 "
+RED, GREEN, BLUE = (255, 0, 0), (0, 255, 0), (0, 0, 255)
 
 
 class Timeout(AssertionError):  # an assertion, so that pytest reports it as a failure
@@ -165,6 +177,18 @@ class PrivateWine:
 
     def __exit__(self, *_) -> None:
         self.close()
+
+
+@contextlib.contextmanager
+def session() -> Iterator[tuple[Path, str]]:
+    """(prefix, display): those named by SOLVARINE_WINEPREFIX and SOLVARINE_DISPLAY, as scripts/test
+    hands them on, used and left as they are; else a private pair, removed at the end."""
+    given = os.environ.get("SOLVARINE_WINEPREFIX"), os.environ.get("SOLVARINE_DISPLAY")
+    if all(given):
+        yield Path(given[0]), given[1]
+        return
+    with PrivateWine() as made:
+        yield made.prefix, made.display
 
 
 # --- X-side views and input (xdotool, screen reads) ---------------------------------------------
@@ -365,13 +389,83 @@ def _parse_reg_export(text: str) -> dict[str, str]:
     return values
 
 
+# --- pixels, by Pillow's own loops (a Python call per pixel takes a second per screen) -----------
+
+
+def mask_of(shot: Image.Image, colour: tuple[int, int, int], tolerance: int = 0) -> Image.Image:
+    """255 where every channel of the pixel is within tolerance of colour, else 0."""
+    bands = [band.point(lambda v, c=c: 255 if abs(v - c) <= tolerance else 0)
+             for band, c in zip(shot.convert("RGB").split(), colour)]
+    return ImageChops.darker(ImageChops.darker(bands[0], bands[1]), bands[2])
+
+
+def box_of(shot: Image.Image, colour: tuple[int, int, int],
+           tolerance: int = 0) -> tuple[int, int, int, int] | None:
+    """(left, top, right, bottom) of the pixels of that colour, or None."""
+    return mask_of(shot, colour, tolerance).getbbox()
+
+
+def colours(shot: Image.Image) -> set:
+    return {colour for _, colour in shot.getcolors(shot.width * shot.height)}
+
+
+# --- Solvarine: photos, stored settings, its windows and controls ------------------------------
+
+
+def make_photo(path: Path, size: tuple[int, int], colour=RED) -> Path:
+    """A solid-colour photo; the file format follows the extension."""
+    path.parent.mkdir(parents=True, exist_ok=True)
+    Image.new("RGB", size, colour).save(path, quality=95)  # PNG, BMP and GIF ignore the quality
+    return path
+
+
+def slideshow_settings(folder: Path, photo: str, **overrides: str) -> dict[str, str]:
+    """Stored settings pointing at photo in folder, as the dialog's OK leaves them."""
+    return {"Speed": "2", "chokkei": "400", "Filename": wine_path(folder / photo),
+            "FilenameS": photo, "Fileindex": "0", "Directory": wine_path(folder), "Haikei": "0",
+            **overrides}
+
+
+def focus_slideshow(screen: Screen) -> None:
+    """Waits until a slideshow window has the keyboard focus: a key or click sent before may be
+    lost."""
+    screen.wait_focus(*[w for title in SLIDESHOW_TITLES[1:] for w in screen.windows(title)])
+
+
+Control = namedtuple("Control", "kind text x y width height visible checked")
+
+
+def controls(wine: Wine, title: str) -> list[Control]:
+    """The window titled exactly title, then its child controls, as Wine sees them (the
+    dump_window tool beside the screen saver); an empty list when there is no such window."""
+    code, output = wine.run(SCR.parent / "dump_window.exe", title)
+    if code not in (0, 1):
+        raise RuntimeError(f"dump_window failed ({code}): {output}")
+    rows = [line.split("\t") for line in output.splitlines()] if code == 0 else []
+    return [Control(r[0], r[1], *map(int, r[2:])) for r in rows if len(r) == 8]
+
+
+def wait_controls(wine: Wine, title: str, timeout: float = 20) -> list[Control]:
+    """The window and its controls once it is shown (its controls are filled in before that)."""
+    return wait_until(lambda: (found := controls(wine, title)) and found[0].visible and found,
+                      timeout, f"the window {title!r} to show")
+
+
+def texts(found: list[Control], kind: str) -> list[str]:
+    return [c.text for c in found[1:] if c.kind == kind]
+
+
+def centre(c: Control) -> tuple[int, int]:
+    return c.x + c.width // 2, c.y + c.height // 2
+
+
 if __name__ == "__main__":
     # privatewine.py run COMMAND...: the command runs with DISPLAY and WINEPREFIX of a private Xvfb
-    # and prefix (and Wine on PATH), which are removed when it ends.
+    # and prefix (and Wine on PATH), which are removed when it ends, or of the given ones.
     import sys
 
     if len(sys.argv) < 3 or sys.argv[1] != "run":
         sys.exit("usage: privatewine.py run COMMAND [ARGUMENT...]")
-    with PrivateWine() as private:
-        env = {**wine_environment(private.prefix, private.display), "SOLVARINE_PRIVATE_WINE": "1"}
+    with session() as (prefix, display):
+        env = {**wine_environment(prefix, display), "SOLVARINE_PRIVATE_WINE": "1"}
         sys.exit(subprocess.run(sys.argv[2:], env=env).returncode)

@@ -13,8 +13,8 @@ from pathlib import Path
 
 import pytest
 
-from conftest import (RED, SCR, colours, controls, focus_slideshow, make_photo, slideshow_settings,
-                      wait_until)
+from privatewine import (BUILD, RED, SCR, colours, controls, focus_slideshow, make_photo,
+                         slideshow_settings, wait_until)
 
 UNINSTALL_KEY = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\Solvarine"
 DESKTOP_KEY = r"HKEY_CURRENT_USER\Control Panel\Desktop"
@@ -77,13 +77,13 @@ def test_installs_replaces_keeps_hands_over_signs_and_uninstalls(wine, screen, s
 
     # Through the pages, over the older version; the last page has the desktop's shell start
     # Windows' "Install" command for screen savers.
-    shutil.copy(SCR.parent / "desk.cpl", installed.parent)
+    shutil.copy(BUILD / "desk.cpl", installed.parent)
     pages = wine.start(setup_exe)
     title = f"Solvarine {entry['DisplayVersion']} Setup"
     screen.wait_focus(screen.wait_window(title))
     screen.key("Return")
     last_page = title + " "  # MUI's caption of its own pages
-    wait_until(lambda: any(c.checked and c.visible for c in controls(wine, last_page) or []), 60,
+    wait_until(lambda: any(c.checked and c.visible for c in controls(wine, last_page)), 60,
                "the last page, its box ticked")
     screen.key("Return")
     assert pages.wait_exit(30) == 0
@@ -98,7 +98,7 @@ def test_installs_replaces_keeps_hands_over_signs_and_uninstalls(wine, screen, s
 
     # The build's release signed with a throw-away certificate; uninstalling it keeps another copy
     # chosen, such as the zip's.
-    signed, key, cert = SCR.parent / "signed-test", tmp_path / "key.pem", tmp_path / "cert.pem"
+    signed, key, cert = BUILD / "signed-test", tmp_path / "key.pem", tmp_path / "cert.pem"
     signed.mkdir(exist_ok=True)
     (signed / "password").write_text("throw-away")
     for command in (["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-subj",
@@ -106,7 +106,7 @@ def test_installs_replaces_keeps_hands_over_signs_and_uninstalls(wine, screen, s
                      "-out", cert],
                     ["openssl", "pkcs12", "-export", "-inkey", key, "-in", cert, "-passout",
                      f"file:{signed / 'password'}", "-out", signed / "certificate.pfx"],
-                    ["cmake", "--build", SCR.parent, "--target", "signed_test_release"]):
+                    ["cmake", "--build", BUILD, "--target", "signed_test_release"]):
         subprocess.run(command, check=True, capture_output=True)
     (setup,) = signed.glob("Solvarine-*-win64-setup.exe")
     assert wine.run(setup, "/S")[0] == 0

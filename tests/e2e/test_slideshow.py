@@ -9,10 +9,10 @@ import time
 import pytest
 from PIL import Image
 
-from conftest import (BLUE, DIALOG_TITLE, GREEN, RED, SCR, SCREEN_SIZE, box_of, colours,
-                      focus_slideshow, make_photo, privatewine, slideshow_settings, wait_until)
+import privatewine
+from privatewine import (BLUE, DIALOG_TITLE, GREEN, RED, SCR, SCREEN_SIZE, SLIDESHOW_TITLES, box_of,
+                         colours, focus_slideshow, make_photo, slideshow_settings, wait_until)
 
-TITLES = ("Form1", "Form2", "Form4")
 YELLOW, CYAN, MAGENTA = (255, 255, 0), (0, 255, 255), (255, 0, 255)
 
 
@@ -51,7 +51,7 @@ def test_photos_pile_up_over_the_desktop_in_order_at_their_size_clicks_pause_and
                                   Haikei="1")
     wine.reset_settings(settings)
     run = wine.start(SCR, "/S", "1234")
-    for title in TITLES:
+    for title in SLIDESHOW_TITLES:
         window = screen.wait_window(title)
         wait_until(lambda: screen.geometry(window) == (0, 0, *SCREEN_SIZE), 10,
                    f"{title} to cover the screen")
@@ -62,7 +62,7 @@ def test_photos_pile_up_over_the_desktop_in_order_at_their_size_clicks_pause_and
         shot = screen.screenshot()
         for colour in colours(shot) & set(palette):
             if colour not in boxes:  # the newest photo, not yet covered by any other
-                boxes[colour] = box_of(shot, lambda p: p == colour)
+                boxes[colour] = box_of(shot, colour)
                 seen.append(colour)
         return len(seen)
 
@@ -102,7 +102,7 @@ def test_a_preview_request_or_an_unknown_switch_ends_at_once_showing_and_storing
     appeared = set()
 
     def ended():
-        appeared.update(t for t in TITLES + (DIALOG_TITLE, "Solvarine")
+        appeared.update(t for t in SLIDESHOW_TITLES + (DIALOG_TITLE, "Solvarine")
                         if screen.windows(t, visible_only=False))
         return not run.running()
 
