@@ -13,7 +13,7 @@ from pathlib import Path
 
 import pytest
 
-from privatewine import (BUILD, RED, SCR, colours, controls, focus_slideshow, make_photo,
+from privatewine import (RED, SCR, colours, controls, focus_slideshow, make_photo,
                          slideshow_settings, wait_until)
 
 UNINSTALL_KEY = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\Solvarine"
@@ -77,7 +77,7 @@ def test_installs_replaces_keeps_hands_over_signs_and_uninstalls(wine, screen, s
 
     # Through the pages, over the older version; the last page has the desktop's shell start
     # Windows' "Install" command for screen savers.
-    shutil.copy(BUILD / "desk.cpl", installed.parent)
+    shutil.copy(SCR.parent / "desk.cpl", installed.parent)
     pages = wine.start(setup_exe)
     title = f"Solvarine {entry['DisplayVersion']} Setup"
     screen.wait_focus(screen.wait_window(title))
@@ -98,7 +98,7 @@ def test_installs_replaces_keeps_hands_over_signs_and_uninstalls(wine, screen, s
 
     # The build's release signed with a throw-away certificate; uninstalling it keeps another copy
     # chosen, such as the zip's.
-    signed, key, cert = BUILD / "signed-test", tmp_path / "key.pem", tmp_path / "cert.pem"
+    signed, key, cert = SCR.parent / "signed-test", tmp_path / "key.pem", tmp_path / "cert.pem"
     signed.mkdir(exist_ok=True)
     (signed / "password").write_text("throw-away")
     for command in (["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-subj",
@@ -106,7 +106,7 @@ def test_installs_replaces_keeps_hands_over_signs_and_uninstalls(wine, screen, s
                      "-out", cert],
                     ["openssl", "pkcs12", "-export", "-inkey", key, "-in", cert, "-passout",
                      f"file:{signed / 'password'}", "-out", signed / "certificate.pfx"],
-                    ["cmake", "--build", BUILD, "--target", "signed_test_release"]):
+                    ["cmake", "--build", SCR.parent, "--target", "signed_test_release"]):
         subprocess.run(command, check=True, capture_output=True)
     (setup,) = signed.glob("Solvarine-*-win64-setup.exe")
     assert wine.run(setup, "/S")[0] == 0
