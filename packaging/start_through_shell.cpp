@@ -2,7 +2,8 @@
 // which then runs as the user signed in at the desktop, without elevation. Setup runs elevated,
 // possibly as the administrator whose password a standard user typed; what it opens through this
 // opens for the user who started it. Exit code 0: the shell took the command.
-#include <windows.h>
+#include "platform/win32/windows_include.h"
+
 #include <exdisp.h>
 #include <shldisp.h>
 #include <shlguid.h>
