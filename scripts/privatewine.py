@@ -128,8 +128,8 @@ def create_prefix(prefix: os.PathLike | str, display: str, managed_by_wine: bool
     subprocess.run(["wineserver", "-p60"], env=env, check=True, timeout=60)
     # No Mono or Gecko: nothing here needs them, and their installers would ask.
     wine("wineboot", "-i", extra_env={"WINEDLLOVERRIDES": "mscoree=;mshtml="})
-    # The first boot's services keep their database locked, so RpcSs, and with it every COM
-    # server in another process (the desktop shell's among them), never starts; a second boot has it.
+    # The first boot's services keep their database locked, so RpcSs never starts, and with it no
+    # COM server in another process (the desktop shell's among them); a second boot has it.
     stop_wineserver(prefix, display)
     subprocess.run(["wineserver", "-p60"], env=env, check=True, timeout=60)
     if managed_by_wine:

@@ -110,7 +110,8 @@ def test_installs_replaces_keeps_hands_over_signs_and_uninstalls(wine, screen, s
         subprocess.run(command, check=True, capture_output=True)
     (setup,) = signed.glob("Solvarine-*-win64-setup.exe")
     assert wine.run(setup, "/S")[0] == 0
-    for program in (setup, installed, installed.parents[2] / "Program Files/Solvarine/Uninstall.exe"):
+    uninstaller = wine.prefix / "drive_c/Program Files/Solvarine/Uninstall.exe"
+    for program in (setup, installed, uninstaller):
         verified = subprocess.run(["osslsigncode", "verify", "-CAfile", cert, "-in", program],
                                   capture_output=True, text=True)
         assert verified.returncode == 0, f"{program} is not signed: {verified.stdout}"
