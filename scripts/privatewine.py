@@ -185,23 +185,10 @@ def create_prefix(prefix: os.PathLike | str, display: str, managed_by_wine: bool
     subprocess.run(["wineserver", "-p60"], env=env, check=True, timeout=60)
     # No Mono or Gecko: nothing here needs them, and their installers would ask.
     wine("wineboot", "-i", extra_env={"WINEDLLOVERRIDES": "mscoree=;mshtml="})
-    # COM servers in other processes (the desktop shell's among them) register with RpcSs. The
-    # first boot's services keep their database locked, so RpcSs never starts: boot again. A
-    # desktop (Explorer) started while the services boot misses RpcSs for good, and Wine 8's RpcSs
-    # keeps the registrations of ended processes: end both, so that a fresh desktop registers with
-    # a fresh RpcSs.
+    # The first boot's services keep their database locked, so RpcSs never starts, and with it no
+    # COM server in another process (the desktop shell's among them): boot again.
     stop_wineserver(prefix, display)
     subprocess.run(["wineserver", "-p60"], env=env, check=True, timeout=60)
-
-    def rpcss_running() -> bool:
-        run_quietly(["wine64", "sc", "start", "rpcss"], env, timeout=60)  # refused while booting
-        output = run_quietly(["wine64", "sc", "query", "rpcss"], env, timeout=60)[1]
-        return re.search(r"STATE\s*:\s*4\b", output) is not None  # 4: running
-
-    wait_until(rpcss_running, 60, "RpcSs to run", interval=0.5)
-    for image in ("explorer.exe", "rpcss.exe"):
-        run_quietly(["wine64", "taskkill", "/f", "/im", image], env, timeout=60)
-    wait_until(rpcss_running, 60, "RpcSs to run again", interval=0.5)
     if managed_by_wine:
         # Wine then sets the X focus itself, and hides windows without the 2 s wait that Xvfb's
         # missing window manager costs otherwise.
@@ -407,6 +394,20 @@ class Wine:
     def run(self, program: os.PathLike | str, *args: str, cwd: os.PathLike | str | None = None,
             timeout: float = 60) -> tuple[int, str]:
         return run_quietly(["wine64", str(program), *args], self.env, timeout, cwd or self.scratch)
+
+    def restart_shell(self) -> None:
+        """Ends the desktop (Explorer) and RpcSs, and starts RpcSs again: the next program with a
+        window starts a desktop whose shell other processes reach through COM. A desktop started
+        while the services boot never registers its shell windows, and Wine 8's RpcSs hands out
+        the first registration of a class even after its process has ended."""
+        for image in ("explorer.exe", "rpcss.exe"):
+            self.run("taskkill", "/f", "/im", image)
+
+        def rpcss_running() -> bool:
+            self.run("sc", "start", "rpcss")  # refused while the services boot
+            return re.search(r"STATE\s*:\s*4\b", self.run("sc", "query", "rpcss")[1]) is not None
+
+        wait_until(rpcss_running, 60, "RpcSs to run", interval=0.5)
 
     def end_all(self) -> None:
         """Kills every process started here that is still running (by PID), and waits until their

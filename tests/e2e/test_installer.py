@@ -78,6 +78,7 @@ def test_installs_replaces_keeps_hands_over_signs_and_uninstalls(wine, screen, s
     # Through the pages, over the older version; the last page has the desktop's shell start
     # Windows' "Install" command for screen savers.
     shutil.copy(SCR.parent / "desk.cpl", installed.parent)
+    wine.restart_shell()
     pages = wine.start(setup_exe)
     title = f"Solvarine {entry['DisplayVersion']} Setup"
     screen.wait_focus(screen.wait_window(title))
