@@ -101,31 +101,27 @@ void ReadBmp(std::istream& in, PictureHeader& header) {
   header.size = ClaimedSize{LittleEndian(bytes, 16, 4), height >> 31 ? 0u - height : height};
 }
 
-bool Skip(std::istream& in, std::streamsize count) {
-  return in.ignore(count) && in.gcount() == count;
-}
-
 // The colour table that follows a screen or image descriptor whose flags announce one.
-bool SkipColourTable(std::istream& in, std::uint8_t flags) {
-  return !(flags & 0x80) || Skip(in, std::streamsize{3} << ((flags & 7) + 1));
+void SkipColourTable(std::istream& in, std::uint8_t flags) {
+  if (flags & 0x80)
+    in.ignore(std::streamsize{3} << ((flags & 7) + 1));
 }
 
-bool SkipSubBlocks(std::istream& in) {
-  for (std::uint8_t length = 1; length != 0;) {
-    if (!Read(in, &length, 1) || !Skip(in, length))
-      return false;
-  }
-  return true;
+void SkipSubBlocks(std::istream& in) {
+  for (std::uint8_t length = 0; Read(in, &length, 1) && length != 0;)
+    in.ignore(length);
 }
 
 // Wine's decoder decodes every frame, each at its own size, as soon as the file is opened, so
 // every image descriptor counts; the logical screen is a canvas that no decoder here allocates.
+// Skipping past the end leaves the stream at its end, where the next read fails and ends the walk.
 void ReadGif(std::istream& in, PictureHeader& header) {
   constexpr std::uint8_t kImage = 0x2C;
   constexpr std::uint8_t kExtension = 0x21;
   std::array<std::uint8_t, 11> screen{};  // the rest of the signature, then the logical screen
-  if (!Read(in, screen.data(), screen.size()) || !SkipColourTable(in, screen[8]))
+  if (!Read(in, screen.data(), screen.size()))
     return;
+  SkipColourTable(in, screen[8]);
   for (std::uint8_t block = 0; Read(in, &block, 1);) {
     if (block == kImage) {
       std::array<std::uint8_t, 9> image{};  // position, size and flags
@@ -135,13 +131,14 @@ void ReadGif(std::istream& in, PictureHeader& header) {
       const ClaimedSize seen = header.size.value_or(frame);
       header.size =
           ClaimedSize{std::max(seen.width, frame.width), std::max(seen.height, frame.height)};
-      if (!SkipColourTable(in, image[8]) || !Skip(in, 1))  // and the LZW code size
-        return;
-    } else if (block != kExtension || !Skip(in, 1)) {  // its label
+      SkipColourTable(in, image[8]);
+      in.ignore(1);  // the LZW code size
+    } else if (block == kExtension) {
+      in.ignore(1);  // its label
+    } else {
       return;  // the trailer, or bytes no decoder reads past
     }
-    if (!SkipSubBlocks(in))
-      return;
+    SkipSubBlocks(in);
   }
 }
 
