@@ -122,8 +122,9 @@ TEST(PictureHeaderTest, ReadsClaimedSizeAndOrientationWithoutDecoding) {
     std::optional<std::pair<std::uint32_t, std::uint32_t>> size;  // width, height
     int orientation;
   } cases[] = {
-      {"progressive after fill bytes",
-       Jpeg({{0xFF, 0xFF}, Segment(0xC2, {8, 0xFF, 0xDC, 0xFF, 0xDC, 3})}),
+      {"progressive after fill bytes and lengthless markers",
+       Jpeg({{0xFF, 0xFF, 0xD0, 0xFF, 0xD7, 0xFF, 0x01},
+             Segment(0xC2, {8, 0xFF, 0xDC, 0xFF, 0xDC, 3})}),
        {{65500, 65500}},
        1},
       {"a Huffman table is no frame", Jpeg({Segment(0xC4, {0}), frame}), {{4, 3}}, 1},
