@@ -134,10 +134,10 @@ TEST(PictureHeaderTest, ReadsClaimedSizeAndOrientationWithoutDecoding) {
       {"EXIF cut short", Jpeg({Exif(6)}).substr(0, 20), std::nullopt, 1},
       {"PNG", png, {{65535, 258}}, 1},
       {"GIF: every frame, not the screen",
-       "GIF89a\xFF\xFF\xFF\xFF\x81\0\0RGBRGBRGBRGB"     // 65535 x 65535, 4 colours
-       "!\xF9\x04\0\0\0\0\0"                            // an extension
-       ",\0\0\0\0\x0A\0\x14\0\x80RGBRGB\x02\x01\x44\0"  // 10 x 20, 2 colours of its own
-       ",\0\0\0\0\x1E\0\x05\0\0\x02\x01\x44\0;"s,       // 30 x 5
+       "GIF89a\xFF\xFF\xFF\xFF\x81\0\0RGBRGBRGBRGB"         // 65535 x 65535, 4 colours
+       "!\xF9\x04\0\0\0\0\0"                                // an extension
+       ",\0\0\0\0\x0A\0\x14\0\x80RGBRGB\x02\x02\x44\x44\0"  // 10 x 20, 2 colours of its own
+       ",\0\0\0\0\x1E\0\x05\0\0\x02\x01\x44\0;"s,           // 30 x 5
        {{30, 20}},
        1},
       {"GIF cut in its data",
