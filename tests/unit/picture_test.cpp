@@ -127,7 +127,7 @@ TEST(PictureHeaderTest, ReadsClaimedSizeAndOrientationWithoutDecoding) {
              Segment(0xC2, {8, 0xFF, 0xDC, 0xFF, 0xDC, 3})}),
        {{65500, 65500}},
        1},
-      {"a Huffman table is no frame", Jpeg({Segment(0xC4, {0}), frame}), {{4, 3}}, 1},
+      {"an empty Huffman table is no frame", Jpeg({Segment(0xC4, {}), frame}), {{4, 3}}, 1},
       {"EXIF after JFIF", Jpeg({jfif, Exif(6), frame}), {{4, 3}}, 6},
       {"XMP, then EXIF", Jpeg({Segment(0xE1, {'h', 't', 't', 'p'}), Exif(7), frame}), {{4, 3}}, 7},
       {"APP1 shorter than the signature", Jpeg({Segment(0xE1, {'E'}), frame}), {{4, 3}}, 1},
