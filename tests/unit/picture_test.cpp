@@ -144,6 +144,8 @@ TEST(PictureHeaderTest, ReadsClaimedSizeAndOrientationWithoutDecoding) {
        "GIF89a\x04\0\x03\0\0\0\0,\0\0\0\0\xFF\xFF\xFF\xFF\0\x02\x10"s,
        {{65535, 65535}},
        1},
+      {"a whole signature or nothing", "BIF89a\1\0\1\0\0\0\0,\0\0\0\0\1\0\1\0\0\0\0\0\0\0"s,
+       std::nullopt, 1},
       {"BMP V5, rows top-down", Bmp(124, {{7, 4}, {0xFFFFFFF7, 4}}), {{7, 9}}, 1},
       {"BMP core header", Bmp(12, {{0xFFFF, 2}, {3, 2}, {1, 2}, {24, 2}}), {{65535, 3}}, 1},
       {"scan before any frame", Jpeg({{0xFF, 0xDA, 0x00, 0x02}}), std::nullopt, 1},
