@@ -12,7 +12,6 @@ add_library(solvarine_win32 STATIC
   platform/win32/child_control.cpp
   platform/win32/dialog_window.cpp
   platform/win32/event_loop.cpp
-  platform/win32/gdi_objects.cpp
   platform/win32/label.cpp
   platform/win32/message_window.cpp
   platform/win32/persistent_image.cpp

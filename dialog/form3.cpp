@@ -20,9 +20,9 @@ TwipsRect InFrame(TwipsRect rect) {
 }  // namespace
 
 Form3::Form3(Program& program)
-    : window(program.platform().windows.CreateDialogWindow(std::string(kCaption), kClientWidthTwips,
-                                                           kClientHeightTwips,
-                                                           [&program] { program.End(); })),
+    : window(program.platform().windows.CreateDialogWindow(
+          std::string(kCaption), kClientWidthTwips, kClientHeightTwips,
+          [&program] { program.End(); }, [this] { Form_Resize(); })),
       File1(program.platform().files),
       Dir1(program.platform().files),
       CommonDialog1(program.platform().dialogs, *window),
@@ -93,6 +93,7 @@ void Form3::Form_Load() {
     if (Filename.empty())
       Filename = defaults::kFilename;
     Picture2->SetPicture(program_.platform().pictures.LoadPicture(Filename, PreviewDiagonal()));
+    picture2_diagonal_ = PreviewDiagonal();
     HScroll1->SetValue(ToInt16(Speed));
     HScroll2->SetValue(ToInt16(chokkei.ToDouble()));
     Label4->SetCaption(DecimalText(Speed));

@@ -30,6 +30,7 @@ class Form3 {
   void Option2_Click();
   [[noreturn]] void Command2_Click();
   void Command3_Click();
+  void Form_Resize();
   // The largest diagonal, in pixels, the preview draws a photo at.
   double PreviewDiagonal() const;
 
@@ -65,6 +66,7 @@ class Form3 {
   void DrawPreview(bool clear_first, bool refresh);
 
   Program& program_;
+  double picture2_diagonal_ = 0;  // the diagonal Picture2's photo was decoded for
 };
 
 }  // namespace solvarine

@@ -31,6 +31,24 @@ void Form3::Command3_Click() {
   Label6->SetCaption(FilenameS);
   Directory = CommonDialog1.Folder;
   Picture2->SetPicture(picture);
+  picture2_diagonal_ = PreviewDiagonal();
+  DrawPreview(true, true);
+}
+
+// After a change of resolution the preview box has another size: the preview is drawn again as a
+// pick draws it, from a new decode when the box now shows the photo larger than the held one.
+void Form3::Form_Resize() {
+  if (Filename.empty())
+    return;  // no photo is shown
+  const double diagonal = PreviewDiagonal();
+  if (diagonal > picture2_diagonal_) {
+    try {
+      Picture2->SetPicture(program_.platform().pictures.LoadPicture(Filename, diagonal));
+      picture2_diagonal_ = diagonal;
+    } catch (const Failure&) {
+      // Gone or changed since it was shown: the decode held is drawn larger.
+    }
+  }
   DrawPreview(true, true);
 }
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "picture/picture.h"
 #include "platform/geometry.h"
@@ -15,6 +16,8 @@ namespace solvarine {
 struct InputHandlers {
   std::function<void()> mouse_down;
   std::function<void()> key_down;
+  // Screen windows only: monitors came, went or changed, where the platform says so.
+  std::function<void()> monitors_changed = {};
 };
 
 class Window {
@@ -27,6 +30,9 @@ class Window {
   virtual Hdc hDC() = 0;
   // Client size in pixels.
   virtual SizeF ScaleSize() const = 0;
+  // Moves and sizes the window over the area (screen pixels, no frame); its persistent image keeps
+  // what it shows where it is on the screen.
+  virtual void Cover(const Rect& area) = 0;
 };
 
 struct PictureBoxSpec {
@@ -110,15 +116,19 @@ class OptionButton {
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
-  // A frameless, maximized, black window that is not listed in the task bar; created hidden.
+  // A frameless black window over every monitor (the virtual screen), not listed in the task bar;
+  // created hidden.
   virtual std::unique_ptr<Window> CreateScreenWindow(const std::string& title,
                                                      InputHandlers input) = 0;
   // An ordinary framed window with the program's icon, client size given in twips and scaled
-  // to the monitor's resolution; created hidden. on_close runs when the user closes it.
+  // to the monitor's resolution; created hidden. on_close runs when the user closes it; on_resize
+  // after a change of resolution has given the window and its controls new pixel sizes, which
+  // leaves picture boxes that are not auto-sized blank.
   virtual std::unique_ptr<Window> CreateDialogWindow(const std::string& caption,
                                                      int client_width_twips,
                                                      int client_height_twips,
-                                                     std::function<void()> on_close) = 0;
+                                                     std::function<void()> on_close,
+                                                     std::function<void()> on_resize) = 0;
   virtual std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& layout,
                                                        InputHandlers input) = 0;
   virtual std::unique_ptr<Slider> CreateSlider(Window& parent, const SliderSpec& layout,
@@ -130,8 +140,8 @@ class WindowSystem {
   // rect is relative to the client area (callers add the frame's offset).
   virtual std::unique_ptr<OptionButton> CreateOptionButton(Window& parent, const ButtonSpec& layout,
                                                            std::function<void()> on_click) = 0;
-  // The screen's size in twips: its physical pixel size times 15, whatever the DPI setting.
-  virtual SizeF ScreenTwips() = 0;
+  // In physical pixels whatever their DPI settings; never empty.
+  virtual std::vector<Monitor> Monitors() = 0;
 };
 
 }  // namespace solvarine

@@ -86,25 +86,82 @@ def run_quietly(argv: list[str], env: dict[str, str], timeout: float,
 # --- the private X server and Wine prefix --------------------------------------------------------
 
 
-class XServer:
-    """A private Xvfb on a display number that the server picks itself (so two runs never clash)."""
+# Xorg's dummy video driver gives Wine several monitors (Xvfb's all lie at 0,0 for Wine); each
+# RandR output is one. Its frame buffer must hold the widest layout.
+DUMMY_XORG_CONF = """\
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 256000
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0 - 1000.0
+  VertRefresh 5.0 - 200.0
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Virtual 2048 1024
+  EndSubSection
+EndSection
+"""
+SECOND_MONITOR = (800, 600)  # left of the primary
+# Where X shows the two monitors (left, top, right, bottom), while both are on.
+PRIMARY_AREA = (SECOND_MONITOR[0], 0, SECOND_MONITOR[0] + SCREEN_SIZE[0], SCREEN_SIZE[1])
+SECOND_AREA = (0, 0, *SECOND_MONITOR)
 
-    def __init__(self, size: tuple[int, int] = SCREEN_SIZE):
+
+class XServer:
+    """A private X server on a display number that the server picks itself (so two runs never
+    clash): Xvfb, or for two monitors Xorg with the dummy driver (run as root), the primary of
+    SCREEN_SIZE and one of SECOND_MONITOR left of it."""
+
+    def __init__(self, size: tuple[int, int] = SCREEN_SIZE, two_monitors: bool = False):
+        self.folder = Path(tempfile.mkdtemp(prefix="solvarine-x-"))
+        if two_monitors:
+            (self.folder / "dummy.conf").write_text(DUMMY_XORG_CONF)
+            argv = ["Xorg", "-config", str(self.folder / "dummy.conf"), "-logfile",
+                    str(self.folder / "xorg.log"), "-novtswitch", "-sharevts"]
+        else:
+            argv = ["Xvfb", "-screen", "0", f"{size[0]}x{size[1]}x24"]
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{size[0]}x{size[1]}x24",
-             "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,), stdin=subprocess.DEVNULL,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+            [*argv, "-displayfd", str(write_end), "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL, start_new_session=True)
         os.close(write_end)
-        with os.fdopen(read_end, "rb") as pipe:  # Xvfb writes "N\n" at once when it is ready
+        with os.fdopen(read_end, "rb") as pipe:  # the server writes "N\n" once it is ready
             number = pipe.readline().strip() if select.select([pipe], [], [], 30)[0] else b""
         if not number:
             self.stop()
-            raise Timeout("Xvfb did not report its display number")
+            raise Timeout(f"{argv[0]} did not report its display number")
         self.display = ":" + number.decode()
+        if two_monitors:
+            second = "{}x{}".format(*SECOND_MONITOR)
+            try:
+                self.xrandr("--output", "DUMMY0", "--mode", "{}x{}".format(*size), "--primary")
+                self.xrandr("--addmode", "DUMMY1", second)
+                self.xrandr("--output", "DUMMY1", "--mode", second, "--left-of", "DUMMY0")
+            except BaseException:
+                self.stop()
+                raise
+
+    def xrandr(self, *args: str) -> None:
+        """Changes the monitors. A plain query follows: without it Wine may still read the old
+        layout."""
+        env = {**os.environ, "DISPLAY": self.display}
+        for argv in (["xrandr", *args], ["xrandr"]):
+            subprocess.run(argv, env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                           check=True, timeout=30)
 
     def stop(self) -> None:
         end_process(self.process)
+        shutil.rmtree(self.folder, ignore_errors=True)
 
 
 def wine_environment(prefix: os.PathLike | str, display: str) -> dict[str, str]:
@@ -147,13 +204,14 @@ def stop_wineserver(prefix: os.PathLike | str, display: str) -> None:
 
 
 class PrivateWine:
-    """An Xvfb and a prefix in a temporary folder, both gone on close(). With a display given, the
-    programs run there instead (the user's own screen, which has a window manager)."""
+    """An X server (see XServer) and a prefix in a temporary folder, both gone on close(). With a
+    display given, the programs run there instead (the user's own screen, which has a window
+    manager)."""
 
-    def __init__(self, display: str | None = None):
+    def __init__(self, display: str | None = None, two_monitors: bool = False):
         self.folder = Path(tempfile.mkdtemp(prefix="solvarine-wine-"))
         self.prefix = self.folder / "prefix"
-        self.server = None if display else XServer()
+        self.server = None if display else XServer(two_monitors=two_monitors)
         self.display = display or self.server.display
         try:
             create_prefix(self.prefix, self.display, managed_by_wine=display is None)
@@ -185,6 +243,18 @@ def session() -> Iterator[tuple[Path, str]]:
         return
     with PrivateWine() as made:
         yield made.prefix, made.display
+
+
+@contextlib.contextmanager
+def two_monitors() -> Iterator[tuple[XServer, Wine, Screen]]:
+    """A private Xorg with two monitors (see XServer) and a prefix of its own, both removed at the
+    end, after every program started through the Wine given."""
+    with PrivateWine(two_monitors=True) as made:
+        wine = Wine(made.prefix, made.display)
+        try:
+            yield made.server, wine, Screen(made.display)
+        finally:
+            wine.end_all()
 
 
 # --- X-side views and input (xdotool, screen reads) ---------------------------------------------
@@ -420,6 +490,45 @@ def slideshow_settings(folder: Path, photo: str, **overrides: str) -> dict[str, 
     return {"Speed": "2", "chokkei": "400", "Filename": wine_path(folder / photo),
             "FilenameS": photo, "Fileindex": "0", "Directory": wine_path(folder), "Haikei": "0",
             **overrides}
+
+
+def show_picture(screen: Screen, picture: Path, left: int = 0, top: int = 0) -> subprocess.Popen:
+    """An X window showing the picture, its top-left corner at (left, top): the user's desktop
+    under the screen saver (Xvfb's root background does not show in screen reads, a window does).
+    End it with end_process."""
+    return subprocess.Popen(
+        ["display", "-borderwidth", "0", "-geometry", f"+{left}+{top}", "-immutable",
+         str(picture)], env=screen.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+        stderr=subprocess.DEVNULL, start_new_session=True)
+
+
+class PhotoWatch:
+    """A slideshow's photos, told apart by their colours: in the order they first show, each with
+    its box of then, before a later photo can cover part of it. Read often: seen() polls."""
+
+    def __init__(self, screen: Screen, palette: list[tuple[int, int, int]]):
+        self.screen, self.palette = screen, palette
+        self.order: list[tuple[int, int, int]] = []
+        self.boxes: dict[tuple[int, int, int], tuple[int, int, int, int]] = {}
+
+    def seen(self) -> int:
+        shot = self.screen.screenshot()
+        for colour in [c for c in self.palette if c not in self.boxes and c in colours(shot)]:
+            self.boxes[colour] = box_of(shot, colour)
+            self.order.append(colour)
+        return len(self.order)
+
+
+def settles(screen: Screen, seconds: float = 3) -> bool:
+    """Whether the screen stays the same for that long: a running slideshow at "Speed" 2 shows a
+    new photo every second."""
+    before = screen.screenshot().tobytes()
+    time.sleep(seconds)
+    return screen.screenshot().tobytes() == before
+
+
+def inside(box: tuple[int, int, int, int], area: tuple[int, int, int, int]) -> bool:
+    return area[0] <= box[0] and area[1] <= box[1] and box[2] <= area[2] and box[3] <= area[3]
 
 
 def focus_slideshow(screen: Screen) -> None:

@@ -10,6 +10,7 @@
 #include "settings/setting_keys.h"
 #include "slideshow/form2.h"
 #include "slideshow/form4.h"
+#include "slideshow/monitor_layout.h"
 
 namespace solvarine {
 namespace {
@@ -19,17 +20,17 @@ constexpr std::int32_t kInitialIntervalMs = 500;
 constexpr std::string_view kSampleFile = "sample1.jpg";
 constexpr std::string_view kUnreadPosition = "200";
 
-// A photo whose diagonal is longer than the screen's never shows whole, and its square canvas
-// would cost memory with the square of the stored size.
-double ScreenDiagonal(WindowSystem& windows) {
-  const SizeF twips = windows.ScreenTwips();
-  return std::hypot(double{twips.width} / kTwipsPerPixel, double{twips.height} / kTwipsPerPixel);
+// A photo whose diagonal is longer than the primary monitor's never shows whole there, and its
+// square canvas would cost memory with the square of the stored size.
+double Diagonal(const Rect& monitor) {
+  return std::hypot(static_cast<double>(monitor.width()), static_cast<double>(monitor.height()));
 }
 
 }  // namespace
 
 Form1::Form1(Program& program)
-    : window(program.platform().windows.CreateScreenWindow("Form1", {})),
+    : window(program.platform().windows.CreateScreenWindow(
+          "Form1", {{}, {}, [this] { MonitorsChanged(); }})),
       Timer2(program.platform().events.CreateTimer(*window, kInitialIntervalMs,
                                                    [this] { Timer2_Timer(); })),
       program_(program),
@@ -56,6 +57,8 @@ void Form1::Form_Load() {
   settings.Save(key::kKoteiy, kUnreadPosition);
   load_reg();
   try {
+    const std::vector<Rect> monitors = Monitors();
+    covered_ = VirtualScreen(monitors);
     if (Filename.empty()) {
       Filename = kSampleFile;
       UseCurrentDir();
@@ -65,8 +68,8 @@ void Form1::Form_Load() {
     const float side = ToSingle(chokkei.ToDouble());
     if (side < 0)
       throw Failure("the photo size is negative");
-    if (side > ScreenDiagonal(program_.platform().windows))
-      throw Failure("the photo size exceeds the screen's diagonal");
+    if (side > Diagonal(monitors.front()))
+      throw Failure("the photo size exceeds the primary monitor's diagonal");
     const std::int32_t pixels = ToInt32(side);
     program_.form4().Picture1->SetSize(pixels, pixels);
     StartAtStoredPosition();
@@ -88,14 +91,16 @@ void Form1::UseCurrentDir() {
   save_reg();
 }
 
-// Taken while none of our windows is visible, so it shows the desktop as the user left it.
+// Taken while none of our windows is visible, so it shows the desktop as the user left it. The
+// size goes in twips, as the screen reports it: the copy is cut to the backdrop's image.
 void Form1::TakeDesktopSnapshot() {
-  Platform& platform = program_.platform();
-  const WindowDc desktop(platform.gdi, platform.gdi.GetDesktopWindow());
+  Gdi& gdi = program_.platform().gdi;
+  const WindowDc desktop(gdi, gdi.GetDesktopWindow());
   const Hdc backdrop = program_.form2().window->hDC();
-  const SizeF screen = platform.windows.ScreenTwips();
-  platform.gdi.BitBlt(backdrop, 0, 0, ToInt32(screen.width), ToInt32(screen.height), desktop.get(),
-                      0, 0, SRCCOPY);
+  const Rect& screen = *covered_;
+  gdi.BitBlt(backdrop, 0, 0, CheckedMul32(screen.width(), kTwipsPerPixel),
+             CheckedMul32(screen.height(), kTwipsPerPixel), desktop.get(), screen.left, screen.top,
+             SRCCOPY);
 }
 
 void Form1::StartAtStoredPosition() {

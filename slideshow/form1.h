@@ -1,13 +1,17 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/event_sources.h"
 #include "platform/window_system.h"
 #include "settings/variant.h"
 #include "slideshow/decode_ahead.h"
+#include "slideshow/place_photo.h"
 
 namespace solvarine {
 
@@ -40,6 +44,10 @@ class Form1 {
   void save_reg();
   void UseCurrentDir();
   void TakeDesktopSnapshot();
+  std::vector<Rect> Monitors();
+  void MonitorsChanged();
+  bool FollowMonitors(const std::vector<Rect>& monitors);
+  void CopyScreen(const std::vector<Rect>& monitors);
   void StartAtStoredPosition();
   std::string PhotoPath();
   void PhotoDecoded();
@@ -50,7 +58,10 @@ class Form1 {
 
   Program& program_;
   bool waiting_for_photo_ = false;
-  int unreadable_ = 0;  // photos passed over in this tick
+  int unreadable_ = 0;                // photos passed over in this tick
+  std::optional<Rect> covered_;       // the virtual screen the windows cover, once the set-up began
+  std::size_t turn_ = 0;              // of the monitor the next photo goes to
+  std::optional<CanvasPlace> shown_;  // where the photo window shows its photo
   DecodeAhead ahead_;
 };
 

@@ -75,12 +75,14 @@ void Form1::ShowNextPhoto() {
   }
 }
 
-// The photo goes to a random place and the screen as it stands becomes the backdrop, so every
-// earlier photo stays where it was shown.
+// The photo goes to a random place on the monitor whose turn it is, and the screen as it stands
+// becomes the backdrop, so every earlier photo stays where it was shown.
 void Form1::ShowPhoto(const Picture& picture, double side) {
   Platform& platform = program_.platform();
   Gdi& gdi = platform.gdi;
   Form4& form4 = program_.form4();
+  const std::vector<Rect> monitors = Monitors();
+  const bool moved = FollowMonitors(monitors);
 
   form4.Picture2->SetPicture(picture);
   form4.Picture1->ClearPicture();
@@ -88,12 +90,8 @@ void Form1::ShowPhoto(const Picture& picture, double side) {
   const SizeF photo = form4.Picture2->ScaleSize();
   const PhotoSize size = SizePhoto(photo.width, photo.height, side);
 
-  {
-    const WindowDc screen(gdi, gdi.GetDesktopWindow());
-    const SizeF screen_size = window->ScaleSize();
-    gdi.BitBlt(program_.form2().window->hDC(), 0, 0, ToInt32(screen_size.width),
-               ToInt32(screen_size.height), screen.get(), 0, 0, SRCCOPY);
-  }
+  if (!moved)
+    CopyScreen(monitors);
 
   const Hdc canvas = form4.Picture1->hDC();
   gdi.SetStretchBltMode(canvas, COLORONCOLOR);
@@ -102,12 +100,13 @@ void Form1::ShowPhoto(const Picture& picture, double side) {
 
   const float u1 = platform.random.Rnd();
   const float u2 = platform.random.Rnd();
-  const SizeF screen_twips = platform.windows.ScreenTwips();
-  const PhotoPlace place = PlacePhoto(size, side, screen_twips.width, screen_twips.height, u1, u2);
+  const Rect& monitor = monitors[turn_++ % monitors.size()];
+  const CanvasPlace place = PlaceOnMonitor(size, side, monitor, *covered_, u1, u2);
 
-  form4.Picture1->Move(ToInt32(static_cast<float>(place.posx)), place.posy);
+  form4.Picture1->Move(place.left, place.top);
   RectRegion(gdi, place.clip.left, place.clip.top, place.clip.right, place.clip.bottom)
       .SetAsWindowRegion(form4.window->hWnd());
+  shown_ = place;
 }
 
 void Form1::Advance() {

@@ -32,4 +32,19 @@ PhotoPlace PlacePhoto(const PhotoSize& size, double side, float screen_width_twi
   return place;
 }
 
+CanvasPlace PlaceOnMonitor(const PhotoSize& size, double side, const Rect& monitor,
+                           const Rect& virtual_screen, float u1, float u2) {
+  const PhotoPlace place =
+      PlacePhoto(size, side, static_cast<float>(CheckedMul32(monitor.width(), kTwipsPerPixel)),
+                 static_cast<float>(CheckedMul32(monitor.height(), kTwipsPerPixel)), u1, u2);
+  const std::int32_t dx = CheckedAdd32(monitor.left, -virtual_screen.left);
+  const std::int32_t dy = CheckedAdd32(monitor.top, -virtual_screen.top);
+  // Moved after rounding, so that on its monitor a photo lands exactly where it would on a screen
+  // of that size.
+  return {CheckedAdd32(ToInt32(static_cast<float>(place.posx)), dx),
+          CheckedAdd32(place.posy, dy),
+          {CheckedAdd32(place.clip.left, dx), CheckedAdd32(place.clip.top, dy),
+           CheckedAdd32(place.clip.right, dx), CheckedAdd32(place.clip.bottom, dy)}};
+}
+
 }  // namespace solvarine

@@ -16,7 +16,7 @@ OwnedFont MessageFont(UINT dpi) {
       !::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
     return {};
   }
-  return Adopt<OwnedFont>(::CreateFontIndirectW(&metrics.lfMessageFont));
+  return OwnedFont(::CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
 HICON ProgramIcon(int metric_x, int metric_y) {
@@ -29,11 +29,13 @@ HICON ProgramIcon(int metric_x, int metric_y) {
 }  // namespace
 
 DialogWindow::DialogWindow(EventLoop& loop, const std::string& caption, int client_width_twips,
-                           int client_height_twips, std::function<void()> on_close)
+                           int client_height_twips, std::function<void()> on_close,
+                           std::function<void()> on_resize)
     : TopLevelWindow(loop, ::GetSysColor(COLOR_BTNFACE)),
       client_width_twips_(client_width_twips),
       client_height_twips_(client_height_twips),
-      on_close_(std::move(on_close)) {
+      on_close_(std::move(on_close)),
+      on_resize_(std::move(on_resize)) {
   const std::wstring title = Widen(caption);
   CreateSpec layout;
   layout.title = title.c_str();
@@ -90,6 +92,7 @@ LRESULT DialogWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return reinterpret_cast<LRESULT>(font_.get());
     case WM_DPICHANGED:
       ApplyDpi(HIWORD(wparam), reinterpret_cast<const RECT*>(lparam));
+      loop_.Call(on_resize_);
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wparam) == WA_INACTIVE) {

@@ -13,7 +13,8 @@ namespace solvarine::win32 {
 class DialogWindow final : public TopLevelWindow {
  public:
   DialogWindow(EventLoop& loop, const std::string& caption, int client_width_twips,
-               int client_height_twips, std::function<void()> on_close);
+               int client_height_twips, std::function<void()> on_close,
+               std::function<void()> on_resize);
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -24,6 +25,7 @@ class DialogWindow final : public TopLevelWindow {
   int client_width_twips_;
   int client_height_twips_;
   std::function<void()> on_close_;
+  std::function<void()> on_resize_;
   OwnedFont font_;
   HWND last_focus_ = nullptr;
 };

@@ -6,37 +6,17 @@
 
 namespace solvarine::win32 {
 
-// GDI objects we own right now. GetGuiResources is a stub under Wine, so the owners count for
-// themselves; a leak shows as a number that never comes back down.
-long LiveGdiObjects();
-void NoteGdiObjectCreated();
-void NoteGdiObjectGone();
-
-struct DeleteCountedGdiObject {
-  void operator()(HGDIOBJ object) const {
-    ::DeleteObject(object);
-    NoteGdiObjectGone();
-  }
+struct DeleteGdiObject {
+  void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
 };
-struct DeleteCountedMemoryDc {
-  void operator()(HDC dc) const {
-    ::DeleteDC(dc);
-    NoteGdiObjectGone();
-  }
+struct DeleteMemoryDc {
+  void operator()(HDC dc) const { ::DeleteDC(dc); }
 };
 
-using OwnedBitmap = UniqueHandle<HBITMAP, DeleteCountedGdiObject>;
-using OwnedBrush = UniqueHandle<HBRUSH, DeleteCountedGdiObject>;
-using OwnedFont = UniqueHandle<HFONT, DeleteCountedGdiObject>;
-using OwnedRegion = UniqueHandle<HRGN, DeleteCountedGdiObject>;
-using OwnedMemoryDc = UniqueHandle<HDC, DeleteCountedMemoryDc>;
-
-// Takes a freshly created handle into a counting owner; a null handle stays uncounted.
-template <typename Owner, typename Handle>
-Owner Adopt(Handle handle) {
-  if (handle)
-    NoteGdiObjectCreated();
-  return Owner(handle);
-}
+using OwnedBitmap = UniqueHandle<HBITMAP, DeleteGdiObject>;
+using OwnedBrush = UniqueHandle<HBRUSH, DeleteGdiObject>;
+using OwnedFont = UniqueHandle<HFONT, DeleteGdiObject>;
+using OwnedRegion = UniqueHandle<HRGN, DeleteGdiObject>;
+using OwnedMemoryDc = UniqueHandle<HDC, DeleteMemoryDc>;
 
 }  // namespace solvarine::win32

@@ -12,7 +12,7 @@ StaticLabel::StaticLabel(HWND parent, const LabelSpec& layout)
   background_colour_ = layout.background == LabelBackground::kWhite
                            ? RGB(255, 255, 255)
                            : ::GetSysColor(COLOR_ACTIVEBORDER);
-  background_ = Adopt<OwnedBrush>(::CreateSolidBrush(background_colour_));
+  background_ = OwnedBrush(::CreateSolidBrush(background_colour_));
   ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 

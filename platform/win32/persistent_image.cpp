@@ -22,7 +22,7 @@ BITMAPINFO TopDownBgra(int width, int height) {
 
 }  // namespace
 
-PersistentImage::PersistentImage() : dc_(Adopt<OwnedMemoryDc>(::CreateCompatibleDC(nullptr))) {
+PersistentImage::PersistentImage() : dc_(::CreateCompatibleDC(nullptr)) {
   if (!dc_)
     throw Failure("CreateCompatibleDC failed");
 }
@@ -34,7 +34,7 @@ void PersistentImage::Reset(int width, int height, COLORREF fill) {
   const BITMAPINFO info = TopDownBgra(width, height);
   void* bits = nullptr;
   auto bitmap =
-      Adopt<OwnedBitmap>(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+      OwnedBitmap(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap)
     throw Failure("out of memory for a picture box image");
   ::SelectObject(dc_.get(), bitmap.get());
@@ -46,15 +46,12 @@ void PersistentImage::Reset(int width, int height, COLORREF fill) {
   Fill(fill);
 }
 
-void PersistentImage::Rescale(int width, int height) {
-  if (empty() || (width == width_ && height == height_))
-    return;
-  PersistentImage scaled;
-  scaled.Reset(width, height, RGB(255, 255, 255));
-  ::SetStretchBltMode(scaled.dc(), HALFTONE);
-  ::StretchBlt(scaled.dc(), 0, 0, scaled.width_, scaled.height_, dc_.get(), 0, 0, width_, height_,
-               SRCCOPY);
-  std::swap(*this, scaled);
+void PersistentImage::Reframe(int width, int height, int x, int y, COLORREF fill) {
+  PersistentImage framed;
+  framed.Reset(width, height, fill);
+  if (!empty())
+    ::BitBlt(framed.dc(), x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+  std::swap(*this, framed);
 }
 
 void PersistentImage::Fill(COLORREF colour) {

@@ -17,8 +17,8 @@ class PersistentImage {
   // A fresh image of the given size, filled with one colour; the old content is dropped.
   void Reset(int width, int height, COLORREF fill);
   void Fill(COLORREF colour);
-  // The same picture at another size.
-  void Rescale(int width, int height);
+  // A fresh image of the given size in one colour, with the old one drawn on it at (x, y).
+  void Reframe(int width, int height, int x, int y, COLORREF fill);
   // Draws the picture at its own size in the top-left corner; what does not fit is cut off.
   void CopyPicture(const Picture& picture);
   // The picture becomes the whole image: its decoded pixels, which dc() addresses in the

@@ -33,8 +33,10 @@ Hdc PictureBoxWindow::hDC() {
   return Opaque(image_.dc());
 }
 
+// Window systems cap a window's size (X11 at 32767 pixels), so an auto-sized box keeps its
+// picture's size itself instead of reading it back from its window.
 SizeF PictureBoxWindow::ScaleSize() const {
-  return ClientSize();
+  return picture_size_ ? *picture_size_ : ClientSize();
 }
 
 // An auto-sized box takes the picture's own size but keeps only its decoded pixels, so a photo
@@ -43,6 +45,7 @@ void PictureBoxWindow::SetPicture(const Picture& picture) {
   if (auto_size_) {
     ::SetWindowPos(hwnd(), nullptr, 0, 0, picture.width, picture.height,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    picture_size_ = SizeF{static_cast<float>(picture.width), static_cast<float>(picture.height)};
     image_.ShowPicture(picture);
   } else {
     image_.Fill(kWhite);
@@ -72,24 +75,20 @@ void PictureBoxWindow::Refresh() {
 // A new size means a new, white image of that size.
 void PictureBoxWindow::Resize(int width, int height) {
   ::SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  picture_size_.reset();
   const SizeF size = ScaleSize();
   image_.Reset(static_cast<int>(size.width), static_cast<int>(size.height), kWhite);
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-// A box laid out in twips follows the dialog to another resolution; its image is scaled along, so
-// the preview stays whole. An auto-sized box keeps the size of its picture.
+// A box laid out in twips follows the dialog to another resolution with a new, white image, which
+// the program draws again from its photo (a stretched old image would be blurred). An auto-sized
+// box keeps its picture and its size.
 void PictureBoxWindow::Relayout(UINT dpi, HFONT) {
   const RECT r = PixelRect(rect_, dpi);
-  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-  if (auto_size_)
-    flags |= SWP_NOSIZE;
-  ::SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
-  if (!auto_size_) {
-    const SizeF size = ScaleSize();
-    image_.Rescale(static_cast<int>(size.width), static_cast<int>(size.height));
-  }
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  Move(r.left, r.top);
+  if (!auto_size_)
+    Resize(r.right - r.left, r.bottom - r.top);
 }
 
 bool PictureBoxWindow::focusable() const {

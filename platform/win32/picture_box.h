@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/window_system.h"
 #include "platform/win32/child_control.h"
 #include "platform/win32/message_window.h"
@@ -29,6 +31,7 @@ class PictureBoxWindow final : public PictureBox, public ChildControl, private M
 
   TwipsRect rect_;
   bool auto_size_;
+  std::optional<SizeF> picture_size_;  // of an auto-sized box, once it has a picture
   InputHandlers input_;
   PersistentImage image_;
 };

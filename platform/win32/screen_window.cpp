@@ -12,8 +12,11 @@ ScreenWindow::ScreenWindow(EventLoop& loop, const std::string& title, InputHandl
   layout.title = wide_title.c_str();
   layout.style = WS_POPUP | WS_CLIPCHILDREN;
   layout.ex_style = WS_EX_TOOLWINDOW;
-  // Physical pixels: the process is DPI aware, so these are the screen's own.
-  layout.rect = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  // Every monitor, in physical pixels: the process is aware of each monitor's DPI.
+  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  layout.rect = {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                 top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   Create({L"SolvarineScreen", static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))}, layout);
   loop_.AddWindow(hwnd(), false);
 }
@@ -38,6 +41,11 @@ LRESULT ScreenWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_CLOSE:
       return 0;  // a slideshow ends by a key, not by being closed from outside
+    case WM_DISPLAYCHANGE:
+      loop_.Call(input_.monitors_changed);
+      return 0;
+    case WM_DPICHANGED:
+      return 0;  // the suggested rectangle would fit one monitor; the window covers them all
     default:
       return ToControlOrDefault(message, wparam, lparam);
   }

@@ -34,6 +34,16 @@ SizeF TopLevelWindow::ScaleSize() const {
   return ClientSize();
 }
 
+void TopLevelWindow::Cover(const Rect& area) {
+  RECT old{};
+  ::GetWindowRect(hwnd(), &old);
+  ::SetWindowPos(hwnd(), nullptr, area.left, area.top, area.width(), area.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (image_)
+    image_->Reframe(area.width(), area.height(), old.left - area.left, old.top - area.top,
+                    background_);
+}
+
 void TopLevelWindow::Paint() {
   ScopedPaint paint(hwnd());
   if (image_)

@@ -16,6 +16,7 @@ class TopLevelWindow : public Window, protected MessageWindow {
   void Show() override;
   Hdc hDC() override;
   SizeF ScaleSize() const override;
+  void Cover(const Rect& area) override;
 
  protected:
   TopLevelWindow(EventLoop& loop, COLORREF background)

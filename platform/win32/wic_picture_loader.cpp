@@ -71,21 +71,7 @@ class Loader {
           "not a readable picture file");
     ComPtr<IWICBitmapFrameDecode> frame;
     Check(decoder->GetFrame(0, frame.put()), "no picture frame");
-    UINT width = 0;
-    UINT height = 0;
-    Check(frame->GetSize(&width, &height), "unreadable picture size");
-    if (width == 0 || height == 0)
-      throw Failure("the picture is empty");
-    if (!WithinPixelCap(width, height)) {
-      throw Failure("the picture is too large (" + std::to_string(width) + " x " +
-                    std::to_string(height) + " pixels)");
-    }
-    // WIC hands back the stored pixels unturned, on Windows as under Wine.
-    const PixelSize target = StoredDecodeSize(static_cast<int>(width), static_cast<int>(height),
-                                              header.orientation, drawn_diagonal_);
-    Picture picture = DecodeFrame(*factory.get(), *frame.get(), width, height, target);
-    picture.TurnUpright(header.orientation);
-    return picture;
+    return DecodeUpright(*factory.get(), *frame.get(), header.orientation, drawn_diagonal_);
   }
 
   [[noreturn]] void Fail(const std::string& reason) const {

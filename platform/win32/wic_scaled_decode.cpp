@@ -149,8 +149,6 @@ Picture DecodeThroughScaler(IWICImagingFactory& factory, IWICBitmapSource& frame
   return picture;
 }
 
-}  // namespace
-
 Picture DecodeFrame(IWICImagingFactory& factory, IWICBitmapSource& frame, UINT width, UINT height,
                     PixelSize target) {
   const PixelSize full{static_cast<int>(width), static_cast<int>(height)};
@@ -167,6 +165,27 @@ Picture DecodeFrame(IWICImagingFactory& factory, IWICBitmapSource& frame, UINT w
   // picture is shown opaque.
   for (std::uint32_t& pixel : picture.pixels)
     pixel |= 0xFF000000u;
+  return picture;
+}
+
+}  // namespace
+
+Picture DecodeUpright(IWICImagingFactory& factory, IWICBitmapSource& frame, int orientation,
+                      double drawn_diagonal) {
+  UINT width = 0;
+  UINT height = 0;
+  Check(frame.GetSize(&width, &height), "unreadable picture size");
+  if (width == 0 || height == 0)
+    throw Failure("the picture is empty");
+  if (!WithinPixelCap(width, height)) {
+    throw Failure("the picture is too large (" + std::to_string(width) + " x " +
+                  std::to_string(height) + " pixels)");
+  }
+  // WIC hands back the stored pixels unturned, on Windows as under Wine.
+  const PixelSize target = StoredDecodeSize(static_cast<int>(width), static_cast<int>(height),
+                                            orientation, drawn_diagonal);
+  Picture picture = DecodeFrame(factory, frame, width, height, target);
+  picture.TurnUpright(orientation);
   return picture;
 }
 

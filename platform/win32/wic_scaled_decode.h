@@ -24,11 +24,12 @@ struct IWICBitmapSourceTransform : IUnknown {
                                                          BOOL* supported) = 0;
 };
 
-// Decodes a width x height frame as opaque 32-bit BGRA at no less than target (at most the
-// full size): by the decoder's own scaled decode when it offers one below the full size, else
-// through a Fant scaler. Every step pulls from the one before, so no full-size copy is made
-// beyond what the decoder keeps. Fails with the reason of the step that failed.
-Picture DecodeFrame(IWICImagingFactory& factory, IWICBitmapSource& frame, UINT width, UINT height,
-                    PixelSize target);
+// Decodes a frame as opaque 32-bit BGRA, turned upright as the EXIF orientation says, at no less
+// than it is drawn at (at most the full size): by the decoder's own scaled decode when it offers
+// one below the full size, else through a Fant scaler. Every step pulls from the one before, so
+// no full-size copy is made beyond what the decoder keeps. Fails with the reason of the step that
+// failed; pictures above kMaxPicturePixels are refused.
+Picture DecodeUpright(IWICImagingFactory& factory, IWICBitmapSource& frame, int orientation,
+                      double drawn_diagonal);
 
 }  // namespace solvarine::win32

@@ -42,19 +42,14 @@ void Win32Gdi::SetStretchBltMode(Hdc dc, int mode) {
   ::SetStretchBltMode(Native(dc), mode);
 }
 
-// Counted like every GDI object we own, until it is deleted or handed to a window.
 Hrgn Win32Gdi::CreateRectRgn(int left, int top, int right, int bottom) {
-  return Opaque(Adopt<OwnedRegion>(::CreateRectRgn(left, top, right, bottom)).release());
+  return Opaque(::CreateRectRgn(left, top, right, bottom));
 }
 
 // The window owns the region once the call succeeds; if it fails, the region is still ours to free.
 void Win32Gdi::SetWindowRgn(Hwnd window, Hrgn region, bool redraw) {
-  if (::SetWindowRgn(Native(window), Native(region), redraw ? TRUE : FALSE)) {
-    if (region != Hrgn{})
-      NoteGdiObjectGone();
-  } else {
+  if (!::SetWindowRgn(Native(window), Native(region), redraw ? TRUE : FALSE))
     DeleteObject(region);
-  }
 }
 
 void Win32Gdi::DeleteObject(Hrgn region) {

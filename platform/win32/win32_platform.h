@@ -33,7 +33,6 @@ class Win32Platform {
   Win32Platform& operator=(const Win32Platform&) = delete;
 
   Platform& platform() { return platform_; }
-  EventLoop& loop() { return loop_; }
   // Runs start, then the messages until the program ends; gives the exit code.
   int Run(const std::function<void()>& start);
 

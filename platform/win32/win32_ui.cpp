@@ -44,6 +44,22 @@ std::wstring FolderOf(const std::wstring& path, WORD file_offset) {
   return folder;
 }
 
+// Called back from user32: nothing may throw through it.
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM monitors) noexcept {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetMonitorInfoW(monitor, &info))
+    return TRUE;
+  const RECT& r = info.rcMonitor;
+  try {
+    reinterpret_cast<std::vector<Monitor>*>(monitors)->push_back(
+        {{r.left, r.top, r.right, r.bottom}, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  } catch (...) {
+    return FALSE;
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 std::unique_ptr<Window> Win32Ui::CreateScreenWindow(const std::string& title, InputHandlers input) {
@@ -52,9 +68,10 @@ std::unique_ptr<Window> Win32Ui::CreateScreenWindow(const std::string& title, In
 
 std::unique_ptr<Window> Win32Ui::CreateDialogWindow(const std::string& caption,
                                                     int client_width_twips, int client_height_twips,
-                                                    std::function<void()> on_close) {
+                                                    std::function<void()> on_close,
+                                                    std::function<void()> on_resize) {
   return std::make_unique<DialogWindow>(loop_, caption, client_width_twips, client_height_twips,
-                                        std::move(on_close));
+                                        std::move(on_close), std::move(on_resize));
 }
 
 std::unique_ptr<PictureBox> Win32Ui::CreatePictureBox(Window& parent, const PictureBoxSpec& layout,
@@ -106,9 +123,13 @@ std::unique_ptr<Wakeup> Win32Ui::CreateWakeup(std::function<void()> on_wake) {
   return std::make_unique<EventWakeup>(loop_, std::move(on_wake));
 }
 
-SizeF Win32Ui::ScreenTwips() {
-  return {static_cast<float>(::GetSystemMetrics(SM_CXSCREEN) * kTwipsPerPixel),
-          static_cast<float>(::GetSystemMetrics(SM_CYSCREEN) * kTwipsPerPixel)};
+std::vector<Monitor> Win32Ui::Monitors() {
+  std::vector<Monitor> monitors;
+  ::EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (monitors.empty())
+    monitors.push_back(
+        {{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}, true});
+  return monitors;
 }
 
 void Win32Ui::MsgBox(const std::string& text) {

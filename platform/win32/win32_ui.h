@@ -20,7 +20,8 @@ class Win32Ui final : public WindowSystem, public EventSources, public Dialogs {
                                              InputHandlers input) override;
   std::unique_ptr<Window> CreateDialogWindow(const std::string& caption, int client_width_twips,
                                              int client_height_twips,
-                                             std::function<void()> on_close) override;
+                                             std::function<void()> on_close,
+                                             std::function<void()> on_resize) override;
   std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& layout,
                                                InputHandlers input) override;
   std::unique_ptr<Slider> CreateSlider(Window& parent, const SliderSpec& layout,
@@ -35,7 +36,7 @@ class Win32Ui final : public WindowSystem, public EventSources, public Dialogs {
                                      std::function<void()> on_tick) override;
 
   std::unique_ptr<Wakeup> CreateWakeup(std::function<void()> on_wake) override;
-  SizeF ScreenTwips() override;
+  std::vector<Monitor> Monitors() override;
   void MsgBox(const std::string& text) override;
   OpenFileResult GetOpenFileName(Window& owner, const OpenFileRequest& request) override;
 

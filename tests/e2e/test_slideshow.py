@@ -3,32 +3,26 @@ their size, clicks pause and resume, a key ends it; the switches that show nothi
 
 from __future__ import annotations
 
-import subprocess
-import time
-
 import pytest
 from PIL import Image
 
 import privatewine
-from privatewine import (BLUE, DIALOG_TITLE, GREEN, RED, SCR, SCREEN_SIZE, SLIDESHOW_TITLES, box_of,
-                         colours, focus_slideshow, make_photo, slideshow_settings, wait_until)
+from privatewine import (BLUE, DIALOG_TITLE, GREEN, RED, SCR, SCREEN_SIZE, SLIDESHOW_TITLES,
+                         colours, focus_slideshow, make_photo, settles, slideshow_settings,
+                         wait_until)
 
 YELLOW, CYAN, MAGENTA = (255, 255, 0), (0, 255, 255), (255, 0, 255)
 
 
 @pytest.fixture
 def desktop(screen, tmp_path) -> Image.Image:
-    """A full-screen X window of four coloured quarters: the user's desktop under the screen saver
-    (Xvfb's root background does not show in screen reads, an ordinary window does)."""
+    """The user's desktop under the screen saver: four coloured quarters."""
     (w, h), image = SCREEN_SIZE, Image.new("RGB", SCREEN_SIZE, (220, 200, 40))
     image.paste((200, 40, 40), (0, 0, w // 2, h // 2))
     image.paste((40, 160, 40), (w // 2, 0, w, h // 2))
     image.paste((40, 60, 200), (0, h // 2, w // 2, h))
     image.save(tmp_path / "desktop.png")
-    shown = subprocess.Popen(
-        ["display", "-borderwidth", "0", "-geometry", "+0+0", "-immutable",
-         str(tmp_path / "desktop.png")], env=screen.env, stdin=subprocess.DEVNULL,
-        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+    shown = privatewine.show_picture(screen, tmp_path / "desktop.png")
     try:
         wait_until(lambda: screen.screenshot().tobytes() == image.tobytes(), 15, "the desktop")
         yield image
@@ -51,36 +45,17 @@ def test_photos_pile_up_over_the_desktop_in_order_at_their_size_clicks_pause_and
                                   Haikei="1")
     wine.reset_settings(settings)
     run = wine.start(SCR, "/S", "1234")
-    for title in SLIDESHOW_TITLES:
-        window = screen.wait_window(title)
-        wait_until(lambda: screen.geometry(window) == (0, 0, *SCREEN_SIZE), 10,
-                   f"{title} to cover the screen")
-    seen: list[tuple] = []
-    boxes = {}
-
-    def shown() -> int:  # photos shown so far; each is still in sight, as they are few
-        shot = screen.screenshot()
-        for colour in colours(shot) & set(palette):
-            if colour not in boxes:  # the newest photo, not yet covered by any other
-                boxes[colour] = box_of(shot, colour)
-                seen.append(colour)
-        return len(seen)
-
-    def settled():
-        before = screen.screenshot().tobytes()
-        time.sleep(3)  # three intervals: a running slideshow shows a new photo meanwhile
-        return screen.screenshot().tobytes() == before
-
-    wait_until(shown, 15, "the first photo", interval=0.1)
+    photos_seen = privatewine.PhotoWatch(screen, palette)
+    wait_until(photos_seen.seen, 15, "the first photo", interval=0.1)
     focus_slideshow(screen)
     screen.click(2, 2)  # only once the slideshow has the focus: before, Wine may take the click
-    wait_until(settled, 20, "the slideshow to pause")
+    wait_until(lambda: settles(screen), 20, "the slideshow to pause")
     screen.click(2, 2, button=3)
-    wait_until(lambda: shown() >= 3, 20, "the slideshow to resume", interval=0.1)
+    wait_until(lambda: photos_seen.seen() >= 3, 20, "the slideshow to resume", interval=0.1)
     screen.click(2, 2)
-    wait_until(settled, 20, "the slideshow to pause again")
-    ticks = shown()
-    assert seen[:3] == [GREEN, BLUE, YELLOW], "entry 1 first, then the list order"
+    wait_until(lambda: settles(screen), 20, "the slideshow to pause again")
+    ticks, boxes = photos_seen.seen(), photos_seen.boxes
+    assert photos_seen.order[:3] == [GREEN, BLUE, YELLOW], "entry 1 first, then the list order"
     assert {c: (r - left, b - top) for c, (left, top, r, b) in boxes.items() if c in drawn} == drawn
     shot = screen.screenshot()
     assert GREEN in colours(shot.crop(boxes[GREEN])), "earlier photos stay where they were shown"

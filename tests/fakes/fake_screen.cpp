@@ -4,18 +4,19 @@
 #include <utility>
 
 #include "platform/failure.h"
+#include "slideshow/monitor_layout.h"
 
 namespace solvarine::fakes {
 
 FakeWindow::FakeWindow(FakeScreen& screen, std::string title, std::string name, InputHandlers input,
-                       SizeF size)
+                       Rect area)
     : screen(screen),
       title(std::move(title)),
       input(std::move(input)),
       name(std::move(name)),
       hwnd(screen.NewHwnd()),
       dc(screen.NewDc(this->name)),
-      size(size) {
+      area(area) {
   screen.windows.push_back(this);
 }
 
@@ -29,6 +30,12 @@ void FakeWindow::Show() {
   visible = true;
   stacking = screen.NextStacking();
   screen.Log("Show " + title);
+}
+
+void FakeWindow::Cover(const Rect& covered) {
+  area = covered;
+  screen.Log("Cover " + title + " " + std::to_string(area.left) + " " + std::to_string(area.top) +
+             " " + std::to_string(area.right) + " " + std::to_string(area.bottom));
 }
 
 FakePictureBox::FakePictureBox(FakeScreen& screen, const FakeWindow& parent,
@@ -73,9 +80,8 @@ void FakeOptionButton::Select() {
 std::unique_ptr<Window> FakeScreen::CreateScreenWindow(const std::string& title,
                                                        InputHandlers input) {
   Log("Create " + title);
-  return std::make_unique<FakeWindow>(
-      *this, title, title, std::move(input),
-      SizeF{screen_twips.width / kTwipsPerPixel, screen_twips.height / kTwipsPerPixel});
+  return std::make_unique<FakeWindow>(*this, title, title, std::move(input),
+                                      VirtualScreen(TurnOrder(monitors)));
 }
 
 void FakeScreen::MsgBox(const std::string& text) {

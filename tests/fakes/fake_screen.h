@@ -23,12 +23,15 @@ class FakeScreen;
 // logged with the names of both ends ("Form2", "Form4 box", "dialog holder", "desktop").
 struct FakeWindow : Window {
   FakeWindow(FakeScreen& screen, std::string title, std::string name, InputHandlers input,
-             SizeF size);
+             Rect area);
   ~FakeWindow() override;
   Hwnd hWnd() const override { return hwnd; }
   void Show() override;
   Hdc hDC() override { return dc; }
-  SizeF ScaleSize() const override { return size; }
+  SizeF ScaleSize() const override {
+    return {static_cast<float>(area.width()), static_cast<float>(area.height())};
+  }
+  void Cover(const Rect& covered) override;
 
   FakeScreen& screen;
   std::string title;
@@ -36,10 +39,11 @@ struct FakeWindow : Window {
   std::string name;
   Hwnd hwnd;
   Hdc dc;
-  SizeF size;  // in pixels
+  Rect area;  // on the screen, in pixels
   bool visible = false;
   int stacking = 0;                // higher is on top
   std::optional<ClipRect> region;  // the window region's rectangle
+  std::function<void()> on_resize;
 };
 
 struct FakePictureBox : PictureBox {
@@ -128,11 +132,14 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
                                              InputHandlers input) override;
   // Closing the dialog is the end-to-end tour's to show.
   std::unique_ptr<Window> CreateDialogWindow(const std::string& caption, int width_twips,
-                                             int height_twips, std::function<void()>) override {
+                                             int height_twips, std::function<void()>,
+                                             std::function<void()> on_resize) override {
     Log("Create " + caption);
-    return std::make_unique<FakeWindow>(*this, caption, "dialog", InputHandlers{},
-                                        SizeF{static_cast<float>(width_twips / kTwipsPerPixel),
-                                              static_cast<float>(height_twips / kTwipsPerPixel)});
+    auto dialog = std::make_unique<FakeWindow>(
+        *this, caption, "dialog", InputHandlers{},
+        Rect{0, 0, width_twips / kTwipsPerPixel, height_twips / kTwipsPerPixel});
+    dialog->on_resize = std::move(on_resize);
+    return dialog;
   }
   std::unique_ptr<PictureBox> CreatePictureBox(Window& parent, const PictureBoxSpec& layout,
                                                InputHandlers input) override {
@@ -163,7 +170,7 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
   std::unique_ptr<Wakeup> CreateWakeup(std::function<void()> on_wake) override {
     return wakeups.Create(std::move(on_wake));
   }
-  SizeF ScreenTwips() override { return screen_twips; }
+  std::vector<Monitor> Monitors() override { return monitors; }
   void MsgBox(const std::string& text) override;
   OpenFileResult GetOpenFileName(Window&, const OpenFileRequest& request) override {
     open_file_requests.push_back(request);
@@ -214,7 +221,7 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
   int NextStacking() { return ++stacking_; }
 
   static constexpr Hwnd kDesktop = static_cast<Hwnd>(1);
-  SizeF screen_twips{1024.0f * 15, 768.0f * 15};
+  std::vector<Monitor> monitors{{{0, 0, 1024, 768}, true}};  // a test may change them any time
   std::vector<std::string> log;
   std::vector<std::string> messages;
   std::vector<OpenFileRequest> open_file_requests;

@@ -110,5 +110,28 @@ TEST_F(DialogTest, PickingAPhotoShowsItAndRemembersItsFolder) {
   EXPECT_EQ(fake.store.values["FilenameS"], "tall.gif");
 }
 
+// After a change of resolution the preview is drawn again as a pick draws it, from a new decode
+// only when the box has grown past what the held one was decoded for; without a photo, nothing.
+TEST_F(DialogTest, AChangeOfResolutionDrawsThePreviewAgainDecodingOnlyForALargerBox) {
+  ASSERT_FALSE(Start("/c"));
+  const std::tuple<float, float, const char*> cases[] = {
+      {290, 194, "StretchBlt dialog box 16 0 259 194 <- dialog holder 0 0 640 480"},
+      {193, 129, "StretchBlt dialog box 10 0 172 129 <- dialog holder 0 0 640 480"}};
+  for (const auto& [width, height, stretch] : cases) {
+    fakes::Of<fakes::FakePictureBox>(Dialog().Picture1).size = {width, height};
+    Window(std::string(Form3::kCaption))->on_resize();
+    EXPECT_EQ(std::vector(fake.screen.log.end() - 3, fake.screen.log.end()),
+              (std::vector<std::string>{"Clear dialog box", "SetStretchBltMode 3", stretch}));
+  }
+  EXPECT_EQ(fake.pictures.drawn_diagonals,
+            (std::vector<double>{kPreviewDiagonal, std::hypot(290.0, 194.0)}));
+  EXPECT_EQ(fakes::Of<fakes::FakePictureBox>(Dialog().Picture1).refreshes, 2);
+
+  World unreadable({{"Filename", "C:\\photos\\gone.jpg"}});
+  unreadable.Start("/c");
+  unreadable.Window(std::string(Form3::kCaption))->on_resize();
+  EXPECT_EQ(unreadable.Drawn(), std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace solvarine

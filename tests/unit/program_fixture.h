@@ -80,11 +80,12 @@ struct World {
   fakes::FakePictureBox& Canvas() {
     return fakes::Of<fakes::FakePictureBox>(program.form4().Picture1);
   }
-  // What was drawn (copies and clears), in order.
+  // What was drawn (copies and clears) and where windows went, in order.
   std::vector<std::string> Drawn() const {
     std::vector<std::string> drawn;
     std::ranges::copy_if(fake.screen.log, std::back_inserter(drawn), [](const std::string& e) {
-      return e.starts_with("BitBlt") || e.starts_with("StretchBlt") || e.starts_with("Clear");
+      return e.starts_with("BitBlt") || e.starts_with("StretchBlt") || e.starts_with("Clear") ||
+             e.starts_with("Cover");
     });
     return drawn;
   }

@@ -108,6 +108,78 @@ TEST_F(SlideshowTest, EachTickDrawsTheCurrentPhotoWhereItIsClippedAndAdvancesWit
   EXPECT_EQ(fake.screen.live_regions, 1) << "only the photo window's own region";
 }
 
+// Monitors given in no particular order take turns: the primary, then left to right, top to
+// bottom. Each places its photo as a screen of its size would, moved to where the monitor lies in
+// windows over the virtual screen, here from (-800, -300) to (2304, 1080).
+TEST_F(SlideshowTest, MonitorsTakeTurnsAndEachPlacesItsPhotoWithinItself) {
+  const std::vector<Monitor> monitors = {{{1024, -300, 2304, 724}},
+                                         {{-640, 600, 0, 1080}},
+                                         {{0, 0, 1024, 768}, true},
+                                         {{-800, 0, 0, 600}}};
+  fake.screen.monitors = monitors;
+  fake.store.values["Fileindex"] = "1";
+  ASSERT_FALSE(Start("/s"));
+  const struct {
+    std::int32_t left, top;  // of the canvas
+    ClipRect clip;
+  } shown[] = {{916, 596, {996, 636, 1236, 956}},     // the primary, 1024 x 768
+               {71, 479, {129, 537, 412, 820}},       // on the left, 800 x 600
+               {200, 1000, {240, 1080, 560, 1320}},   // below it, 640 x 480
+               {2004, 488, {2084, 528, 2324, 848}}};  // far right and higher, 1280 x 1024
+  for (const auto& expected : shown) {
+    fake.random.values = {0.25f, 0.75f};
+    ASSERT_FALSE(Tick());
+    EXPECT_EQ(std::tuple(Canvas().left, Canvas().top, *Window("Form4")->region),
+              std::tuple(expected.left, expected.top, expected.clip));
+  }
+  const std::vector<std::string> drawn = Drawn();
+  EXPECT_EQ(std::vector(drawn.end() - 5, drawn.end() - 1),
+            (std::vector<std::string>{"BitBlt Form2 800 300 1024 768 <- desktop 0 0",
+                                      "BitBlt Form2 0 300 800 600 <- desktop -800 0",
+                                      "BitBlt Form2 160 900 640 480 <- desktop -640 600",
+                                      "BitBlt Form2 1824 0 1280 1024 <- desktop 1024 -300"}))
+      << "each monitor's part of the screen onto the backdrop";
+
+  World larger({{"chokkei", "1281"}});  // above the primary's diagonal, not the others'
+  larger.fake.screen.monitors = monitors;
+  EXPECT_TRUE(larger.Start("/s"));
+}
+
+// A monitor switched off during a tick, or one added while the slideshow is paused: the photo
+// window's photo joins the backdrop from its canvas (the screen may already show the windows
+// elsewhere), then every window covers the new virtual screen; the tick copies no screen then.
+TEST_F(SlideshowTest, TheWindowsFollowTheMonitorsAndKeepWhatTheyShowed) {
+  const Monitor primary{{0, 0, 1024, 768}, true};
+  fake.screen.monitors = {{{-800, 0, 0, 600}}, primary};
+  ASSERT_FALSE(Start("/s"));
+  fake.random.values = {0.25f, 0.75f, 0.25f, 0.75f};
+  ASSERT_FALSE(Tick());
+  fake.screen.monitors = {primary};
+  ASSERT_FALSE(Tick());
+  std::vector<std::string> drawn = Drawn();
+  EXPECT_EQ(std::vector(drawn.end() - 6, drawn.end()),
+            (std::vector<std::string>{
+                "BitBlt Form2 976 396 320 240 <- Form4 box 40 80", "Cover Form1 0 0 1024 768",
+                "Cover Form2 0 0 1024 768", "Cover Form4 0 0 1024 768", "Clear Form4 box",
+                "StretchBlt Form4 box 80 40 240 320 <- Form4 holder 0 0 300 400"}));
+  EXPECT_EQ(*Window("Form4")->region, (ClipRect{196, 336, 436, 656})) << "on the primary";
+
+  Window("Form2")->input.mouse_down();
+  fake.screen.monitors.push_back({{1024, 0, 1824, 600}});
+  Window("Form1")->input.monitors_changed();
+  drawn = Drawn();
+  EXPECT_EQ(std::vector(drawn.end() - 4, drawn.end()),
+            (std::vector<std::string>{"BitBlt Form2 196 336 240 320 <- Form4 box 80 40",
+                                      "Cover Form1 0 0 1824 768", "Cover Form2 0 0 1824 768",
+                                      "Cover Form4 0 0 1824 768"}));
+  EXPECT_EQ(std::tuple(*Window("Form4")->region, fake.screen.live_regions),
+            std::tuple(ClipRect{}, 1));
+  fake.screen.monitors.pop_back();
+  Window("Form1")->input.monitors_changed();
+  EXPECT_EQ(Drawn().end()[-4], "Cover Form4 0 0 1824 768")
+      << "the photo is on the backdrop already";
+}
+
 // b.jpg goes after it was decoded ahead, a.jpg is rewritten after it was: the slideshow shows the
 // files as they are at the tick and passes over the one it cannot load; a whole round of failures
 // is the message, with nothing drawn or stored.

@@ -30,12 +30,16 @@ class DialogTest : public ::testing::Test {
 
   EventLoop loop_{[](const std::string&) {}};
   Win32Ui ui_{loop_};
-  std::unique_ptr<Window> dialog_ = ui_.CreateDialogWindow("Solvarine dialog test", 3150, 4920, {});
+  std::vector<int> resized_to_;  // the client width when the program hears of a new resolution
+  std::unique_ptr<Window> dialog_ = ui_.CreateDialogWindow(
+      "Solvarine dialog test", 3150, 4920, {},
+      [this] { resized_to_.push_back(static_cast<int>(dialog_->ScaleSize().width)); });
   HWND hwnd_ = Native(dialog_->hWnd());
 };
 
-// Dragged from one monitor to another, the dialog keeps every control where its twips say, and
-// the preview keeps its picture. The places on first show are the end-to-end tour's.
+// Dragged from one monitor to another, the dialog keeps every control where its twips say, then
+// tells the program, which draws the preview again on its blank image of the new size. The places
+// on first show are the end-to-end tour's.
 TEST_F(DialogTest, ControlsFollowTheResolution) {
   const TwipsRect slider{600, 2760, 2055, 255}, preview{120, 120, 2895, 1935};
   auto bar = ui_.CreateSlider(*dialog_, {slider, 1, 10, 4, 1, 1, 0}, {});
@@ -57,8 +61,11 @@ TEST_F(DialogTest, ControlsFollowTheResolution) {
     EXPECT_EQ(Edges(Child(L"SolvarinePictureBox", nullptr, box_hwnd)),
               Edges({at.left, at.top, at.left + 30, at.top + 20}))
         << "an auto-sized box keeps its picture's size";
-    EXPECT_EQ(::GetPixel(Native(box->hDC()), 0, 0), RGB(0, 255, 0)) << "the preview is kept";
+    const RECT r = PixelRect(preview, dpi);
+    for (const POINT corner : {POINT{0, 0}, POINT{r.right - r.left - 1, r.bottom - r.top - 1}})
+      EXPECT_EQ(::GetPixel(Native(box->hDC()), corner.x, corner.y), RGB(255, 255, 255));
   }
+  EXPECT_EQ(resized_to_, (std::vector{TwipsToPixels(3150, 144), TwipsToPixels(3150, 96)}));
 }
 
 TEST_F(DialogTest, SliderRefusesValuesOutsideItsRangeAndReportsEachRealChangeOnce) {

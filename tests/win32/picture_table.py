@@ -27,10 +27,24 @@ def encoded(colour, image_format, size=SIZE, mode="RGB", **options) -> bytes:
     return out.getvalue()
 
 
-def bmp(bits: int, claimed: tuple[int, int], pixel_data: bytes) -> bytes:
+def bmp(bits: int, claimed: tuple[int, int], pixel_data: bytes, compression: int = 0,
+        palette: bytes = b"") -> bytes:
     # Written by hand so that every field is ours: it may claim a size its pixels do not have.
-    info = struct.pack("<IiiHHIIiiII", 40, *claimed, 1, bits, 0, len(pixel_data), 2835, 2835, 0, 0)
-    return struct.pack("<2sIHHI", b"BM", 54 + len(pixel_data), 0, 0, 54) + info + pixel_data
+    info = struct.pack("<IiiHHIIiiII", 40, *claimed, 1, bits, compression, len(pixel_data), 2835,
+                       2835, len(palette) // 4, 0)
+    start = 54 + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", start + len(pixel_data), 0, 0, start)
+    return header + info + palette + pixel_data
+
+
+def rle8_panorama(half: int, height: int) -> bytes:
+    # Wider than X11 lets a window be, in quarters: runs of up to 255 pixels, rows bottom-up.
+    def row(left: int, right: int) -> bytes:
+        runs = (bytes((min(255, half - x), i)) for i in (left, right) for x in range(0, half, 255))
+        return b"".join(runs) + b"\0\0"
+    pixels = row(2, 3) * (height // 2) + row(0, 1) * (height // 2) + b"\0\1"
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in QUARTERS)
+    return bmp(8, (2 * half, height), pixels, 1, palette)
 
 
 def forged_jpeg(width: int, height: int) -> bytes:
@@ -128,6 +142,7 @@ if __name__ == "__main__":
         for diagonal, decoded in ((0, "64 32"), (36, "33 17")):
             lines.append(f"turned{orientation}.jpg {diagonal} 64 32 {decoded} "
                          + " ".join(bytes(q).hex() for q in QUARTERS))
+    (folder / "panorama.bmp").write_bytes(rle8_panorama(20000, 3000))  # the holder's test's
     (folder / "slideshow").mkdir(exist_ok=True)  # the endurance test's photos
     for name, size, colour in (("a", (64, 48), BLUE), ("b", (48, 48), GREEN), ("c", (40, 60), RED)):
         Image.new("RGB", size, colour).save(folder / "slideshow" / f"{name}.bmp")

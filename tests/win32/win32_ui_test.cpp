@@ -4,14 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/failure.h"
 #include "platform/win32/event_loop.h"
-#include "platform/win32/gdi_objects.h"
 #include "platform/win32/opaque_handles.h"
+#include "platform/win32/wic_picture_loader.h"
 #include "platform/win32/win32_gdi.h"
 
 namespace solvarine::win32::testing {
@@ -81,8 +82,9 @@ TEST_F(UiTest, AnEscapedFailureIsReportedAndEndsWithExitCodeOne) {
   EXPECT_EQ(loop_.Run(), 1);
 }
 
-// Left and right clicks and plain keys on the slideshow are the end-to-end tour's.
-TEST_F(UiTest, MiddleButtonAndAltF4ReachTheHandlersOfWindowAndBoxAndMovesDoNot) {
+// Left and right clicks and plain keys on the slideshow are the end-to-end tour's. Alt+F4 is a key
+// like any other, and no close, from the key or from outside, takes the slideshow's window away.
+TEST_F(UiTest, MiddleButtonAndAltF4ReachTheHandlersOfWindowAndBoxAndNothingClosesTheWindow) {
   std::string reached;
   const InputHandlers count{[&] { reached += "m"; }, [&] { reached += "k"; }};
   auto window = ui_.CreateScreenWindow("Solvarine input test", count);
@@ -90,40 +92,39 @@ TEST_F(UiTest, MiddleButtonAndAltF4ReachTheHandlersOfWindowAndBoxAndMovesDoNot) 
   const HWND hwnd = Native(window->hWnd());
   for (HWND target : {hwnd, ::FindWindowExW(hwnd, nullptr, L"SolvarinePictureBox", nullptr)}) {
     reached.clear();
-    for (UINT message : {WM_MBUTTONDOWN, WM_SYSKEYDOWN, WM_MOUSEMOVE})
-      ::SendMessageW(target, message, VK_F4, MAKELPARAM(5, 5));
+    ::SendMessageW(target, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageW(target, WM_SYSKEYDOWN, VK_F4, 1 << 29);  // with Alt held
+    ::SendMessageW(target, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    loop_.Turn(0);  // a close the default handling of Alt+F4 would post arrives here
     EXPECT_EQ(reached, "mk");
   }
-  EXPECT_TRUE(::IsWindow(hwnd)) << "alt+F4 must not close the window";
+  ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  loop_.Turn(0);
+  EXPECT_TRUE(::IsWindow(hwnd));
 }
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-// A photo decoded at a fifth of its size: the holder reports the photo's own size, and a copy
-// from it, as the tick makes one, yields the whole photo with each quarter in its place.
+// A panorama wider than X11 lets a window be, decoded small and drawn at "chokkei" 800 as the tick
+// draws it: the holder reports the photo's own size, whatever its window's, and the copy yields the
+// whole photo with each quarter in its place.
 TEST_F(UiTest, AHolderOfAReducedDecodeCopiesAsTheWholePhoto) {
   auto window = ui_.CreateScreenWindow("Solvarine picture test", {});
-  constexpr int kWidth = 2000, kHeight = 1500;
-  constexpr std::uint32_t kQuarters[] = {0xE01010, 0x10E010, 0x1010E0, 0xE0E010};
-  const auto quarter = [&](int x, int y, int width, int height) {
-    return kQuarters[(y * 2 / height) * 2 + x * 2 / width];
-  };
-  Picture picture{kWidth, kHeight, 400, 300, {}};
-  for (int i = 0; i < 400 * 300; ++i)
-    picture.pixels.push_back(quarter(i % 400, i / 400, 400, 300));
   auto holder = ui_.CreatePictureBox(*window, {{0, 0, 150, 150}, false, true, 1}, {});
-  auto canvas = ui_.CreatePictureBox(*window, {{0, 0, 3300, 3300}, true, false, 0}, {});
-  holder->SetPicture(picture);
-  EXPECT_EQ(holder->ScaleSize().width, static_cast<float>(kWidth));
-  EXPECT_EQ(holder->ScaleSize().height, static_cast<float>(kHeight));
+  auto canvas = ui_.CreatePictureBox(*window, {{0, 0, 12000, 900}, true, false, 0}, {});
+  const char* table = std::getenv("SOLVARINE_PICTURE_TABLE");
+  ASSERT_NE(table, nullptr) << "run through ctest: picture_table.py writes the panorama";
+  holder->SetPicture(WicPictureLoader().LoadPicture(table + std::string("\\panorama.bmp"), 800));
+  const SizeF photo = holder->ScaleSize();
+  EXPECT_EQ(std::pair(photo.width, photo.height), std::pair(40000.0f, 3000.0f));
   gdi_.SetStretchBltMode(canvas->hDC(), COLORONCOLOR);
-  gdi_.StretchBlt(canvas->hDC(), 0, 0, 200, 150, holder->hDC(), 0, 0, kWidth, kHeight, SRCCOPY);
-  const HDC dc = Native(canvas->hDC());
-  for (const auto& [x, y] : {std::pair{50, 37}, {150, 37}, {50, 112}, {150, 112}, {199, 149}}) {
-    const std::uint32_t expected = quarter(x, y, 200, 150);
-    EXPECT_EQ(::GetPixel(dc, x, y), RGB(expected >> 16, expected >> 8, expected)) << x << "," << y;
-  }
-  EXPECT_EQ(::GetPixel(dc, 200, 75), kWhite) << "nothing drawn beyond";
+  gdi_.StretchBlt(canvas->hDC(), 0, 0, 798, 60, holder->hDC(), 0, 0, static_cast<int>(photo.width),
+                  static_cast<int>(photo.height), SRCCOPY);
+  const std::pair<POINT, COLORREF> expected[] = {
+      {{390, 14}, RGB(224, 16, 16)},  {{408, 14}, RGB(16, 224, 16)},  {{390, 45}, RGB(16, 16, 224)},
+      {{408, 45}, RGB(224, 224, 16)}, {{797, 59}, RGB(224, 224, 16)}, {{798, 30}, kWhite}};
+  for (const auto& [at, colour] : expected)
+    EXPECT_EQ(::GetPixel(Native(canvas->hDC()), at.x, at.y), colour) << at.x << "," << at.y;
 }
 
 TEST_F(UiTest, RefreshPaintsAtOnceAndTheRegionShowsExactlyItsRectangle) {
@@ -139,9 +140,7 @@ TEST_F(UiTest, RefreshPaintsAtOnceAndTheRegionShowsExactlyItsRectangle) {
   EXPECT_FALSE(::GetUpdateRect(box_hwnd, nullptr, FALSE)) << "Refresh paints before it returns";
   EXPECT_TRUE(PumpUntil([] { return ScreenPixel(110, 110) == RGB(0, 255, 0); }));
 
-  const long before = LiveGdiObjects();
   gdi_.SetWindowRgn(window->hWnd(), gdi_.CreateRectRgn(105, 106, 111, 112), true);
-  EXPECT_EQ(LiveGdiObjects(), before) << "the window owns the region now";
   EXPECT_TRUE(PumpUntil([] {
     return ScreenPixel(110, 111) == RGB(0, 255, 0) && ScreenPixel(111, 111) != RGB(0, 255, 0) &&
            ScreenPixel(110, 112) != RGB(0, 255, 0) && ScreenPixel(104, 106) != RGB(0, 255, 0);

@@ -1,0 +1,75 @@
+"""Two monitors of different sizes, the second left of the primary, in a private Xorg: the slideshow
+covers both with the snapshot of both, photos take turns and each lies within its monitor, a click
+on the second pauses, a monitor switched off leaves the show running on the primary, and a key
+ends it and stores the position."""
+
+from __future__ import annotations
+
+import pytest
+
+import privatewine
+from privatewine import (SCR, colours, end_process, focus_slideshow, inside, make_photo, settles,
+                         show_picture, slideshow_settings, wait_until)
+
+W, H = privatewine.SCREEN_SIZE
+W2, H2 = privatewine.SECOND_MONITOR
+SECOND, PRIMARY = privatewine.SECOND_AREA, privatewine.PRIMARY_AREA
+SECOND_DESK, PRIMARY_DESK = (200, 40, 40), (40, 160, 40)
+PALETTE = [(0, 0, 255), (255, 255, 0), (0, 255, 255), (255, 0, 255), (255, 128, 0), (128, 0, 255)]
+
+
+@pytest.fixture
+def two_monitors():
+    with privatewine.two_monitors() as made:
+        yield made
+
+
+def test_both_monitors_are_covered_take_turns_pause_on_a_click_and_one_can_go_off(two_monitors,
+                                                                                   tmp_path):
+    server, wine, screen = two_monitors
+    desk = [show_picture(screen, make_photo(tmp_path / f"desk{n}.png", size, colour), left)
+            for n, (size, colour, left) in enumerate((((W2, H2), SECOND_DESK, 0),
+                                                      ((W, H), PRIMARY_DESK, W2)))]
+    try:
+        wait_until(lambda: {SECOND_DESK, PRIMARY_DESK} <= colours(screen.screenshot()), 15,
+                   "the desktop")
+        for number, colour in enumerate(PALETTE):
+            make_photo(tmp_path / "photos" / f"{number}.bmp", (400, 300), colour)
+        settings = slideshow_settings(tmp_path / "photos", "0.bmp", chokkei="200", Haikei="1")
+        wine.reset_settings(settings)
+        run = wine.start(SCR, "/s")
+        backdrop = screen.wait_window("Form2")
+        wait_until(lambda: screen.geometry(backdrop) == (0, 0, W2 + W, H), 10,
+                   "the backdrop to cover both monitors")
+    finally:
+        for shown in desk:
+            end_process(shown)
+    wait_until(lambda: not screen.windows("ImageMagick: desk1.png", visible_only=False), 10,
+               "the desktop to go")
+    shot = screen.screenshot()
+    for area, colour in ((SECOND, SECOND_DESK), (PRIMARY, PRIMARY_DESK)):
+        assert colours(shot.crop(area)) <= {colour, *PALETTE}, "the snapshot covers each monitor"
+
+    photos = privatewine.PhotoWatch(screen, PALETTE)
+    wait_until(lambda: photos.seen() >= 4, 20, "two photos on each monitor", interval=0.1)
+    focus_slideshow(screen)
+    screen.click(10, 10)
+    wait_until(lambda: settles(screen), 20, "a click on the second monitor to pause")
+    boxes = [photos.boxes[colour] for colour in photos.order]
+    assert [(r - left, b - top) for left, top, r, b in boxes][:4] == [(160, 120)] * 4
+    assert [inside(b, PRIMARY if n % 2 == 0 else SECOND) for n, b in enumerate(boxes)] == \
+        [True] * len(boxes), "the primary first, then the second, in turn"
+
+    server.xrandr("--output", "DUMMY1", "--off")
+    screen.click(10, 10)
+    wait_until(lambda: screen.geometry(backdrop) == (0, 0, W, H), 20, "the windows to follow")
+    wait_until(lambda: photos.seen() > len(boxes), 20, "a photo on the primary alone", 0.1)
+    screen.click(10, 10)
+    wait_until(lambda: settles(screen), 20, "the slideshow to pause")
+    assert inside(photos.boxes[photos.order[len(boxes)]], (0, 0, W, H))
+    assert SECOND_DESK not in colours(screen.screenshot()), "the primary keeps its own collage"
+    ticks = photos.seen()
+    screen.key("space")
+    assert run.wait_exit(15) == 0
+    assert wine.settings() == {**settings, "koteix": "200", "koteiy": "200",
+                               "Fileindex": str(ticks % len(PALETTE))}
