@@ -29,6 +29,7 @@ REPO = Path(__file__).resolve().parents[1]
 BUILD = Path(os.environ.get("SOLVARINE_BUILD", REPO / "build/windows")).resolve()
 SCR = Path(os.environ.get("SOLVARINE_SCR", BUILD / "Solvarine.scr")).resolve()
 WINE_BIN = "/usr/lib/wine"
+WINE_FONTS = r"Z:\usr\share\wine\fonts"
 SCREEN_SIZE = (1024, 768)
 SETTINGS_KEY = r"HKEY_CURRENT_USER\Software\solvar\Option"
 SETTINGS_APP_KEY = r"HKEY_CURRENT_USER\Software\solvar"
@@ -133,6 +134,10 @@ def create_prefix(prefix: os.PathLike | str, display: str, managed_by_wine: bool
         # missing window manager costs otherwise.
         wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/t", "REG_SZ",
              "/d", "N", "/f")
+    # Wine's own fonts (Marlett draws the caption buttons, Tahoma the dialogs' text) come with
+    # Debian's fonts-wine in /usr/share/wine/fonts, where this Wine build does not look.
+    wine("reg", "add", r"HKCU\Software\Wine\Fonts", "/v", "Path", "/t", "REG_SZ", "/d",
+         WINE_FONTS, "/f")
     # Japanese text shows as boxes until Tahoma links to a CJK font.
     wine("reg", "add", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink",
          "/v", "Tahoma", "/t", "REG_MULTI_SZ", "/d", "NotoSansCJK-Regular.ttc,Noto Sans CJK JP", "/f")
