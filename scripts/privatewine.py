@@ -116,19 +116,14 @@ def wine_environment(prefix: os.PathLike | str, display: str) -> dict[str, str]:
 def create_prefix(prefix: os.PathLike | str, display: str, managed_by_wine: bool = True) -> None:
     """A fresh Wine prefix, ready for the screen saver. managed_by_wine: Wine places and focuses
     its windows itself, for an X server without a window manager."""
-    Path(prefix).mkdir(parents=True, exist_ok=True)
     env = wine_environment(prefix, display)
 
-    def wine(*args: str, extra_env: dict[str, str] | None = None) -> None:
-        code, output = run_quietly(["wine64", *args], {**env, **(extra_env or {})}, timeout=300)
+    def wine(*args: str) -> None:
+        code, output = run_quietly(["wine64", *args], env, timeout=300)
         if code != 0:
             raise RuntimeError(f"wine64 {' '.join(args)} failed ({code}):\n{output}")
 
-    # Keep the server up between programs, so that each start takes ~0.1 s instead of ~1 s. It
-    # must come first: a second server for a prefix refuses to start.
-    subprocess.run(["wineserver", "-p60"], env=env, check=True, timeout=60)
-    # No Mono or Gecko: nothing here needs them, and their installers would ask.
-    wine("wineboot", "-i", extra_env={"WINEDLLOVERRIDES": "mscoree=;mshtml="})
+    boot_prefix(Path(prefix), env)
     if managed_by_wine:
         # Wine then sets the X focus itself, and hides windows without the 2 s wait that Xvfb's
         # missing window manager costs otherwise.
@@ -141,6 +136,30 @@ def create_prefix(prefix: os.PathLike | str, display: str, managed_by_wine: bool
     # Japanese text shows as boxes until Tahoma links to a CJK font.
     wine("reg", "add", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink",
          "/v", "Tahoma", "/t", "REG_MULTI_SZ", "/d", "NotoSansCJK-Regular.ttc,Noto Sans CJK JP", "/f")
+
+
+def boot_prefix(prefix: Path, env: dict[str, str], attempts: int = 2) -> None:
+    """Runs wineboot in a new prefix, and once more from scratch if it fails: on the first run
+    after installing Wine it has been seen to end with code 1 and no word, and then to pass."""
+    failures = []
+    for attempt in range(attempts):
+        if attempt:
+            shutil.rmtree(prefix, ignore_errors=True)
+        prefix.mkdir(parents=True, exist_ok=True)
+        # Keep the server up between programs, so that each start takes ~0.1 s instead of ~1 s.
+        # It must come first: a second server for a prefix refuses to start.
+        subprocess.run(["wineserver", "-p60"], env=env, check=True, timeout=60)
+        # No Mono or Gecko: nothing here needs them, and their installers would ask. Wine's own
+        # error lines stay on, so that a failure says why.
+        code, output = run_quietly(["wine64", "wineboot", "-i"],
+                                   {**env, "WINEDLLOVERRIDES": "mscoree=;mshtml=",
+                                    "WINEDEBUG": "-all,err+all"}, timeout=300)
+        if code == 0:
+            return
+        failures.append(f"wine64 wineboot -i failed ({code}):\n{output}")
+        print(failures[-1], flush=True)
+        stop_wineserver(prefix, env["DISPLAY"])
+    raise RuntimeError("\n".join(failures))
 
 
 def stop_wineserver(prefix: os.PathLike | str, display: str) -> None:
@@ -261,6 +280,9 @@ class Screen:
 
     def key(self, *keys: str) -> None:  # through XTEST, as a keyboard: to the focused window
         self._xdotool("key", "--delay", "20", *keys)
+
+    def hold_key(self, key: str, down: bool) -> None:
+        self._xdotool("keydown" if down else "keyup", key)
 
     def type_text(self, text: str) -> None:
         self._xdotool("type", "--delay", "15", text)
