@@ -36,6 +36,9 @@ SETTINGS_APP_KEY = r"HKEY_CURRENT_USER\Software\solvar"
 SLIDESHOW_TITLES = ("Form1", "Form2", "Form4")
 DIALOG_TITLE = "Solvarine Ver4.0 "
 RED, GREEN, BLUE = (255, 0, 0), (0, 255, 0), (0, 0, 255)
+# Seconds to wait for anything that is not broken: Wine under a busy 2-core machine can be ten
+# times slower than on a quiet one, and a longer wait costs nothing while all goes well.
+PATIENCE = 60
 
 
 class Timeout(AssertionError):  # an assertion, so that pytest reports it as a failure
@@ -242,15 +245,15 @@ class Screen:
     def windows_of(self, pid: int) -> list[str]:
         return self._xdotool("search", "--pid", str(pid), check=False).stdout.split()
 
-    def wait_window(self, title: str, timeout: float = 30) -> int:
+    def wait_window(self, title: str, timeout: float = PATIENCE) -> int:
         """Waits until a mapped window titled exactly title exists and returns its X id."""
         return wait_until(lambda: self.windows(title), timeout, f"a window titled {title!r}")[0]
 
-    def wait_no_window(self, title: str, timeout: float = 10) -> None:
+    def wait_no_window(self, title: str, timeout: float = PATIENCE) -> None:
         wait_until(lambda: not self.windows(title, visible_only=False), timeout,
                    f"no window titled {title!r}")
 
-    def wait_focus(self, *windows: int, timeout: float = 10) -> None:
+    def wait_focus(self, *windows: int, timeout: float = PATIENCE) -> None:
         """Waits until one of the windows has the keyboard focus: only then do keys reach it."""
         def focus_on_one():
             result = self._xdotool("getwindowfocus", "-f", check=False)
@@ -267,7 +270,7 @@ class Screen:
     def screenshot(self) -> Image.Image:
         return ImageGrab.grab(xdisplay=self.display).convert("RGB")
 
-    def wait_still(self, timeout: float = 10, gap: float = 0.3) -> Image.Image:
+    def wait_still(self, timeout: float = PATIENCE, gap: float = 0.3) -> Image.Image:
         """Waits until the screen stops changing (two reads gap seconds apart agree)."""
         last = [self.screenshot().tobytes()]
 
@@ -310,7 +313,7 @@ class WineProcess:
     def running(self) -> bool:
         return self.process.poll() is None
 
-    def wait_exit(self, timeout: float = 15) -> int:
+    def wait_exit(self, timeout: float = PATIENCE) -> int:
         try:
             return self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
@@ -345,7 +348,7 @@ class Wine:
         return process
 
     def run(self, program: os.PathLike | str, *args: str, cwd: os.PathLike | str | None = None,
-            timeout: float = 60) -> tuple[int, str]:
+            timeout: float = 3 * PATIENCE) -> tuple[int, str]:
         return run_quietly(["wine64", str(program), *args], self.env, timeout, cwd or self.scratch)
 
     def end_all(self) -> None:
@@ -363,7 +366,7 @@ class Wine:
         self.started.clear()
         screen = Screen(self.display)
         try:
-            wait_until(lambda: not any(screen.windows_of(pid) for pid in pids), 15,
+            wait_until(lambda: not any(screen.windows_of(pid) for pid in pids), PATIENCE,
                        "the windows of ended programs to go")
         finally:
             shutil.rmtree(self.scratch, ignore_errors=True)
@@ -468,7 +471,7 @@ def controls(wine: Wine, title: str) -> list[Control]:
     return [Control(r[0], r[1], *map(int, r[2:])) for r in rows if len(r) == 8]
 
 
-def wait_controls(wine: Wine, title: str, timeout: float = 20) -> list[Control]:
+def wait_controls(wine: Wine, title: str, timeout: float = PATIENCE) -> list[Control]:
     """The window and its controls once it is shown (its controls are filled in before that)."""
     return wait_until(lambda: (found := controls(wine, title)) and found[0].visible and found,
                       timeout, f"the window {title!r} to show")

@@ -8,8 +8,9 @@ import time
 import pytest
 from PIL import Image
 
-from privatewine import (BLUE, DIALOG_TITLE, GREEN, RED, SCR, box_of, centre, controls, make_photo,
-                         slideshow_settings, texts, wait_controls, wait_until, wine_path)
+from privatewine import (BLUE, DIALOG_TITLE, GREEN, PATIENCE, RED, SCR, box_of, centre, controls,
+                         make_photo, slideshow_settings, texts, wait_controls, wait_until,
+                         wine_path)
 
 DPI = 144
 VERSION = "Solvarine.scr Ver4.0 2003.4"
@@ -21,7 +22,7 @@ def test_closing_the_dialog_stores_nothing(wine, screen):
     wait_controls(wine, DIALOG_TITLE)
     screen.wait_focus(screen.wait_window(DIALOG_TITLE))
     screen.key("alt+F4")
-    assert run.wait_exit(15) == 0
+    assert run.wait_exit() == 0
     assert wine.settings() is None
 
 
@@ -83,12 +84,14 @@ def test_the_dialog_shows_and_stores_a_pick_the_slideshow_shows_upright_until_th
     screen.wait_focus(screen.wait_window("Open"))
     screen.type_text(wine_path(folder / "d.bmp"))
     screen.key("Return")
-    wait_until(lambda: "d.bmp" in texts(controls(wine, DIALOG_TITLE), "Static"), 15, "the name")
-    wait_until(lambda: screen.screenshot().getpixel(centre(preview)) == GREEN, 10, "the preview")
+    wait_until(lambda: "d.bmp" in texts(controls(wine, DIALOG_TITLE), "Static"), PATIENCE,
+               "the name")
+    wait_until(lambda: screen.screenshot().getpixel(centre(preview)) == GREEN, PATIENCE,
+               "the preview")
     screen.wait_focus(dialog)
     screen.click(*centre(at["黒"]))
     screen.click(*centre(at["OK"]))
-    assert run.wait_exit(15) == 0
+    assert run.wait_exit() == 0
     stored = {**stored, "Filename": wine_path(folder / "d.bmp"), "FilenameS": "d.bmp",
               "Directory": wine_path(folder), "Haikei": "0"}
     assert wine.settings() == stored
@@ -99,7 +102,7 @@ def test_the_dialog_shows_and_stores_a_pick_the_slideshow_shows_upright_until_th
         shot = screen.screenshot()
         return box_of(shot, BLUE, JPEG) and shot
 
-    shot = wait_until(turned_photo_shown, 20, "the turned photo", interval=0.1)
+    shot = wait_until(turned_photo_shown, PATIENCE, "the turned photo", interval=0.1)
     red, blue = box_of(shot, RED, JPEG), box_of(shot, BLUE, JPEG)
     assert red[3] <= blue[1] + 1, "red above blue"
     assert (blue[2] - red[0], blue[3] - red[1]) == (67, 134)
@@ -113,7 +116,8 @@ def test_the_dialog_shows_and_stores_a_pick_the_slideshow_shows_upright_until_th
         return green >= 3 * 120 * 90 * 0.9 and any(box_of(corner, c, JPEG)
                                                     for c in (RED, GREEN, BLUE))
 
-    wait_until(rounds_to_the_far_corner, 30, "three rounds and the far corner", interval=0.2)
+    wait_until(rounds_to_the_far_corner, PATIENCE, "three rounds and the far corner",
+               interval=0.2)
     assert not screen.windows("Solvarine")
     stored = wine.settings()
     (folder / "a.jpg").unlink()
@@ -132,11 +136,12 @@ def test_the_dialog_shows_and_stores_a_pick_the_slideshow_shows_upright_until_th
     screen.key("x")
     screen.hold_key("space", down=True)
     try:
-        wait_until(lambda: screen.screenshot().crop(where).tobytes() != looks, 10, "OK pressed")
+        wait_until(lambda: screen.screenshot().crop(where).tobytes() != looks, PATIENCE,
+                   "OK pressed")
         watched = time.monotonic()
         while time.monotonic() < watched + 1.5:  # three ticks' time: a resumed tick would show
             assert run.running() and screen.windows("Solvarine") == [box]
     finally:
         screen.hold_key("space", down=False)
-    assert run.wait_exit(15) == 0
+    assert run.wait_exit() == 0
     assert wine.settings() == stored

@@ -11,11 +11,14 @@ import pytest
 from PIL import Image, ImageChops
 
 import privatewine
-from privatewine import (BLUE, DIALOG_TITLE, GREEN, RED, SCR, SCREEN_SIZE, SLIDESHOW_TITLES, box_of,
-                         colours, focus_slideshow, make_photo, mask_of, slideshow_settings,
-                         wait_until)
+from privatewine import (BLUE, DIALOG_TITLE, GREEN, PATIENCE, RED, SCR, SCREEN_SIZE,
+                         SLIDESHOW_TITLES, box_of, colours, focus_slideshow, make_photo, mask_of,
+                         slideshow_settings, wait_until)
 
 YELLOW, CYAN, MAGENTA = (255, 255, 0), (0, 255, 255), (255, 0, 255)
+# Photos after the three measured ones: room for the ticks a busy machine lets through before a
+# pause click takes effect.
+MORE = [CYAN, MAGENTA, (255, 128, 0), (128, 0, 255), (0, 128, 128), (255, 255, 255)]
 
 
 @pytest.fixture
@@ -32,7 +35,8 @@ def desktop(screen, tmp_path) -> Image.Image:
          str(tmp_path / "desktop.png")], env=screen.env, stdin=subprocess.DEVNULL,
         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
     try:
-        wait_until(lambda: screen.screenshot().tobytes() == image.tobytes(), 15, "the desktop")
+        wait_until(lambda: screen.screenshot().tobytes() == image.tobytes(), PATIENCE,
+                   "the desktop")
         yield image
     finally:
         privatewine.end_process(shown)
@@ -44,11 +48,11 @@ def test_photos_pile_up_over_the_desktop_in_order_at_their_size_clicks_pause_and
     # the even 90.
     drawn = {GREEN: (141, 141), BLUE: (90, 179), YELLOW: (160, 120)}
     photos = {"a.bmp": ((400, 300), RED), "b.bmp": ((300, 300), GREEN),
-              "c.bmp": ((200, 400), BLUE), "d.bmp": ((80, 60), YELLOW),
-              "e.bmp": ((80, 60), CYAN), "f.bmp": ((80, 60), MAGENTA)}
+              "c.bmp": ((200, 400), BLUE), "d.bmp": ((80, 60), YELLOW)}
+    photos.update({f"e{i}.bmp": ((40, 30), colour) for i, colour in enumerate(MORE)})
     for name, (size, colour) in photos.items():
         make_photo(tmp_path / "photos" / name, size, colour)
-    order = [GREEN, BLUE, YELLOW, CYAN, MAGENTA, RED]  # entry 1 first, then the list's order
+    order = [GREEN, BLUE, YELLOW, *MORE, RED]  # entry 1 first, then the list's order
     settings = slideshow_settings(tmp_path / "photos", "a.bmp", chokkei="200", Fileindex="1",
                                   Haikei="1")
     wine.reset_settings(settings)
@@ -75,19 +79,19 @@ def test_photos_pile_up_over_the_desktop_in_order_at_their_size_clicks_pause_and
                 last[:] = [shot, time.monotonic()]
             return time.monotonic() - last[1] >= quiet
 
-        wait_until(still, 30, "the slideshow to pause", interval=0.1)
+        wait_until(still, 2 * PATIENCE, "the slideshow to pause", interval=0.1)
         arrivals.clear()
 
-    wait_until(shown, 15, "the first photo", interval=0.1)
+    wait_until(shown, PATIENCE, "the first photo", interval=0.1)
     for title in SLIDESHOW_TITLES:
         window = screen.wait_window(title)
-        wait_until(lambda: screen.geometry(window) == (0, 0, *SCREEN_SIZE), 10,
+        wait_until(lambda: screen.geometry(window) == (0, 0, *SCREEN_SIZE), PATIENCE,
                    f"{title} to cover the screen")
     focus_slideshow(screen)
     screen.click(2, 2)  # only once the slideshow has the focus: before, Wine may take the click
     paused()
     screen.click(2, 2, button=3)
-    wait_until(lambda: shown() >= 3, 20, "the slideshow to resume", interval=0.1)
+    wait_until(lambda: shown() >= 3, PATIENCE, "the slideshow to resume", interval=0.1)
     screen.click(2, 2)
     paused()
     ticks = shown()
@@ -104,7 +108,7 @@ def test_photos_pile_up_over_the_desktop_in_order_at_their_size_clicks_pause_and
         "around the photos, the desktop as it was"
     assert ticks < len(order), "too many ticks to tell the position from the colours"
     screen.key("shift+a")
-    assert run.wait_exit(15) == 0
+    assert run.wait_exit() == 0
     assert wine.settings() == {**settings, "koteix": "200", "koteiy": "200",
                                "Fileindex": str((1 + ticks) % len(order))}
 
@@ -122,5 +126,5 @@ def test_a_preview_request_or_an_unknown_switch_ends_at_once_showing_and_storing
                         if screen.windows(t, visible_only=False))
         return not run.running()
 
-    wait_until(ended, 20, f"{switch} to end")
+    wait_until(ended, PATIENCE, f"{switch} to end")
     assert not appeared and run.wait_exit(0) == 0 and wine.settings() == settings
