@@ -74,31 +74,31 @@ void StandardControl::Relayout(UINT dpi, HFONT font) {
   ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-bool RouteToChild(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+std::optional<LRESULT> RouteToChild(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message != WM_COMMAND && message != WM_HSCROLL && message != WM_CTLCOLORSTATIC &&
       message != WM_CTLCOLORBTN) {
-    return false;
+    return std::nullopt;
   }
   HWND child = reinterpret_cast<HWND>(lparam);
   ChildControl* control = child ? ChildControl::FromHandle(child) : nullptr;
   if (!control)
-    return false;
-  result = 0;
+    return std::nullopt;
   if (message == WM_COMMAND) {
     control->OnCommand(HIWORD(wparam));
-  } else if (message == WM_HSCROLL) {
-    control->OnScroll(LOWORD(wparam));
-  } else {
-    HDC dc = reinterpret_cast<HDC>(wparam);
-    HBRUSH brush = control->OnColor(dc);
-    if (!brush) {
-      // The dialog's own face colour; Wine's default paints option buttons black otherwise.
-      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-      brush = ::GetSysColorBrush(COLOR_BTNFACE);
-    }
-    result = reinterpret_cast<LRESULT>(brush);
+    return 0;
   }
-  return true;
+  if (message == WM_HSCROLL) {
+    control->OnScroll(LOWORD(wparam));
+    return 0;
+  }
+  HDC dc = reinterpret_cast<HDC>(wparam);
+  HBRUSH brush = control->OnColor(dc);
+  if (!brush) {
+    // The dialog's own face colour; Wine's default paints option buttons black otherwise.
+    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+    brush = ::GetSysColorBrush(COLOR_BTNFACE);
+  }
+  return reinterpret_cast<LRESULT>(brush);
 }
 
 namespace {

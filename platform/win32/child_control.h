@@ -2,6 +2,7 @@
 
 #include "platform/win32/windows_include.h"
 
+#include <optional>
 #include <string>
 
 #include "platform/geometry.h"
@@ -58,8 +59,9 @@ class StandardControl : public ChildControl {
   TwipsRect rect_;
 };
 
-// Routes WM_COMMAND, WM_HSCROLL and WM_CTLCOLOR* from a child to its control object.
-bool RouteToChild(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+// Routes WM_COMMAND, WM_HSCROLL and WM_CTLCOLOR* from a child to its control object; nothing
+// for other messages and for children that are not ours.
+std::optional<LRESULT> RouteToChild(UINT message, WPARAM wparam, LPARAM lparam);
 // Z-order is tab order: children go in tab_index order; option buttons next to each other form a
 // group with one tab stop.
 void ArrangeTabOrder(HWND parent);

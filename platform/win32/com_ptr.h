@@ -1,8 +1,20 @@
 #pragma once
 
+#include "platform/win32/windows_include.h"
+
+#include <string>
 #include <utility>
 
+#include "platform/failure.h"
+#include "platform/win32/text.h"
+
 namespace solvarine::win32 {
+
+// A failed COM call becomes a Failure that names the step and gives the system's text for it.
+inline void Check(HRESULT result, const std::string& step) {
+  if (FAILED(result))
+    throw Failure(step + ", " + ErrorText(static_cast<DWORD>(result)));
+}
 
 // Move-only owner of one COM interface pointer: Release when it goes.
 template <typename T>

@@ -104,12 +104,8 @@ LRESULT DialogWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_PAINT:
       Paint();
       return 0;
-    default: {
-      LRESULT result = 0;
-      if (RouteToChild(message, wparam, lparam, result))
-        return result;
-      return Default(message, wparam, lparam);
-    }
+    default:
+      return ToControlOrDefault(message, wparam, lparam);
   }
 }
 

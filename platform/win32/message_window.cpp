@@ -55,6 +55,29 @@ LRESULT MessageWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return Default(message, wparam, lparam);
 }
 
+bool MessageWindow::IsButtonDown(UINT message) {
+  return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
+         message == WM_XBUTTONDOWN;
+}
+
+std::optional<LRESULT> MessageWindow::RouteInput(const InputHandlers& input, UINT message) {
+  if (IsButtonDown(message)) {
+    loop_.Call(input.mouse_down);
+    return message == WM_XBUTTONDOWN ? TRUE : 0;
+  }
+  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+    loop_.Call(input.key_down);
+    return 0;
+  }
+  return std::nullopt;
+}
+
+SizeF MessageWindow::ClientSize() const {
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  return {static_cast<float>(client.right), static_cast<float>(client.bottom)};
+}
+
 LRESULT MessageWindow::Dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_TIMER) {
     loop_.DeliverTick(wparam);

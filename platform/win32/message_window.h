@@ -2,6 +2,10 @@
 
 #include "platform/win32/windows_include.h"
 
+#include <optional>
+
+#include "platform/geometry.h"
+#include "platform/window_system.h"
 #include "platform/win32/event_loop.h"
 #include "platform/win32/unique_handle.h"
 
@@ -38,6 +42,11 @@ class MessageWindow {
   LRESULT Default(UINT message, WPARAM wparam, LPARAM lparam) {
     return ::DefWindowProcW(hwnd(), message, wparam, lparam);
   }
+  // Every mouse button and every key, Alt+F4 included, goes to the program's handlers, so the
+  // default procedure never turns a key into a close. Nothing for any other message.
+  std::optional<LRESULT> RouteInput(const InputHandlers& input, UINT message);
+  static bool IsButtonDown(UINT message);
+  SizeF ClientSize() const;
   EventLoop& loop_;
 
  private:

@@ -6,6 +6,21 @@
 #include "platform/failure.h"
 
 namespace solvarine::win32 {
+namespace {
+
+// 32-bit pixels, rows top-down: the layout of Picture.
+BITMAPINFO TopDownBgra(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+}  // namespace
 
 PersistentImage::PersistentImage() : dc_(Adopt<OwnedMemoryDc>(::CreateCompatibleDC(nullptr))) {
   if (!dc_)
@@ -16,13 +31,7 @@ void PersistentImage::Reset(int width, int height, COLORREF fill) {
   // A DIB section needs at least one pixel; an empty box keeps a 1x1 image.
   width = std::max(width, 1);
   height = std::max(height, 1);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down, like Picture
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = TopDownBgra(width, height);
   void* bits = nullptr;
   auto bitmap =
       Adopt<OwnedBitmap>(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -80,13 +89,7 @@ void PersistentImage::CopyPicture(const Picture& picture) {
     return;
   ::GdiFlush();
   if (!DecodedAtOwnSize(picture)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = picture.pixel_width;
-    info.bmiHeader.biHeight = -picture.pixel_height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownBgra(picture.pixel_width, picture.pixel_height);
     ::StretchDIBits(dc_.get(), 0, 0, picture.width, picture.height, 0, 0, picture.pixel_width,
                     picture.pixel_height, picture.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
     return;

@@ -34,9 +34,7 @@ Hdc PictureBoxWindow::hDC() {
 }
 
 SizeF PictureBoxWindow::ScaleSize() const {
-  RECT client{};
-  ::GetClientRect(hwnd(), &client);
-  return {static_cast<float>(client.right), static_cast<float>(client.bottom)};
+  return ClientSize();
 }
 
 // An auto-sized box takes the picture's own size but keeps only its decoded pixels, so a photo
@@ -99,6 +97,10 @@ bool PictureBoxWindow::focusable() const {
 }
 
 LRESULT PictureBoxWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (IsButtonDown(message) && focusable())
+    ::SetFocus(hwnd());
+  if (const std::optional<LRESULT> routed = RouteInput(input_, message))
+    return *routed;
   switch (message) {
     case WM_PAINT: {
       ScopedPaint paint(hwnd());
@@ -107,18 +109,6 @@ LRESULT PictureBoxWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     }
     case WM_ERASEBKGND:
       return 1;  // the image covers the whole box
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-      if (focusable())
-        ::SetFocus(hwnd());
-      loop_.Call(input_.mouse_down);
-      return message == WM_XBUTTONDOWN ? TRUE : 0;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      loop_.Call(input_.key_down);
-      return 0;
     default:
       return Default(message, wparam, lparam);
   }

@@ -24,6 +24,8 @@ void ScreenWindow::FocusOnShow() {
 }
 
 LRESULT ScreenWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (const std::optional<LRESULT> routed = RouteInput(input_, message))
+    return *routed;
   switch (message) {
     case WM_PAINT:
       Paint();
@@ -34,24 +36,10 @@ LRESULT ScreenWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (HWND control = FirstTabStop(hwnd()))
         ::SetFocus(control);
       return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-      loop_.Call(input_.mouse_down);
-      return message == WM_XBUTTONDOWN ? TRUE : 0;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      loop_.Call(input_.key_down);
-      return 0;
     case WM_CLOSE:
       return 0;  // a slideshow ends by a key, not by being closed from outside
-    default: {
-      LRESULT result = 0;
-      if (RouteToChild(message, wparam, lparam, result))
-        return result;
-      return Default(message, wparam, lparam);
-    }
+    default:
+      return ToControlOrDefault(message, wparam, lparam);
   }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/win32/top_level_window.h"
 
+#include "platform/win32/child_control.h"
 #include "platform/win32/opaque_handles.h"
 #include "platform/win32/unique_handle.h"
 
@@ -30,15 +31,19 @@ Hdc TopLevelWindow::hDC() {
 }
 
 SizeF TopLevelWindow::ScaleSize() const {
-  RECT client{};
-  ::GetClientRect(hwnd(), &client);
-  return {static_cast<float>(client.right), static_cast<float>(client.bottom)};
+  return ClientSize();
 }
 
 void TopLevelWindow::Paint() {
   ScopedPaint paint(hwnd());
   if (image_)
     image_->PaintTo(paint.get(), paint.paint().rcPaint);
+}
+
+LRESULT TopLevelWindow::ToControlOrDefault(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (const std::optional<LRESULT> result = RouteToChild(message, wparam, lparam))
+    return *result;
+  return Default(message, wparam, lparam);
 }
 
 }  // namespace solvarine::win32

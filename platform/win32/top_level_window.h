@@ -24,6 +24,9 @@ class TopLevelWindow : public Window, protected MessageWindow {
   virtual void FocusOnShow() = 0;
   void Paint();
   bool HasImage() const { return image_.has_value(); }
+  // For messages the window does not handle itself: a control's notification goes to the
+  // control's object, anything else to the default procedure.
+  LRESULT ToControlOrDefault(UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
   COLORREF background_;

@@ -35,19 +35,31 @@ class Loader {
   Loader(const std::string& path, double drawn_diagonal)
       : name_(path), file_(FullPathName(Widen(path))), drawn_diagonal_(drawn_diagonal) {}
 
+  // Every failure names the file.
   Picture Load() {
+    try {
+      return Decode();
+    } catch (const Failure& failure) {
+      Fail(failure.what());
+    } catch (const std::bad_alloc&) {
+      Fail("not enough memory");
+    }
+  }
+
+ private:
+  Picture Decode() const {
     if (file_.empty())
-      Fail(name_.empty() ? "no file name given" : "not a valid file name");
+      throw Failure(name_.empty() ? "no file name given" : "not a valid file name");
     const DWORD attributes = ::GetFileAttributesW(file_.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
-      Fail("no such file, " + ErrorText(::GetLastError()));
+      throw Failure("no such file, " + ErrorText(::GetLastError()));
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-      Fail("it is a folder");
+      throw Failure("it is a folder");
     // Wine's decoders would decode a forged size at once, past any check on the frame.
     const PictureHeader header = ReadHeader();
     if (header.size && !WithinPixelCap(header.size->width, header.size->height)) {
-      Fail("the picture claims to be too large (" + std::to_string(header.size->width) + " x " +
-           std::to_string(header.size->height) + " pixels)");
+      throw Failure("the picture claims to be too large (" + std::to_string(header.size->width) +
+                    " x " + std::to_string(header.size->height) + " pixels)");
     }
     ComPtr<IWICImagingFactory> factory;
     Check(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -63,27 +75,19 @@ class Loader {
     UINT height = 0;
     Check(frame->GetSize(&width, &height), "unreadable picture size");
     if (width == 0 || height == 0)
-      Fail("the picture is empty");
+      throw Failure("the picture is empty");
     if (!WithinPixelCap(width, height)) {
-      Fail("the picture is too large (" + std::to_string(width) + " x " + std::to_string(height) +
-           " pixels)");
+      throw Failure("the picture is too large (" + std::to_string(width) + " x " +
+                    std::to_string(height) + " pixels)");
     }
     // WIC hands back the stored pixels unturned, on Windows as under Wine.
     const PixelSize target = StoredDecodeSize(static_cast<int>(width), static_cast<int>(height),
                                               header.orientation, drawn_diagonal_);
-    Picture picture;
-    try {
-      picture = DecodeFrame(*factory.get(), *frame.get(), width, height, target);
-      picture.TurnUpright(header.orientation);
-    } catch (const Failure& failure) {
-      Fail(failure.what());
-    } catch (const std::bad_alloc&) {
-      Fail("not enough memory to turn it upright");
-    }
+    Picture picture = DecodeFrame(*factory.get(), *frame.get(), width, height, target);
+    picture.TurnUpright(header.orientation);
     return picture;
   }
 
- private:
   [[noreturn]] void Fail(const std::string& reason) const {
     throw Failure("Cannot load the picture \"" + (file_.empty() ? name_ : Narrow(file_)) +
                   "\": " + reason);
@@ -92,11 +96,6 @@ class Loader {
   PictureHeader ReadHeader() const {
     std::ifstream in(std::filesystem::path(file_), std::ios::binary);
     return ReadPictureHeader(in);
-  }
-
-  void Check(HRESULT result, const std::string& reason) const {
-    if (FAILED(result))
-      Fail(reason + ", " + ErrorText(static_cast<DWORD>(result)));
   }
 
   std::string name_;

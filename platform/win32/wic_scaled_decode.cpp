@@ -11,11 +11,6 @@
 namespace solvarine::win32 {
 namespace {
 
-void Check(HRESULT result, const std::string& reason) {
-  if (FAILED(result))
-    throw Failure(reason + ", " + ErrorText(static_cast<DWORD>(result)));
-}
-
 Picture EmptyPicture(UINT width, UINT height, UINT pixel_width, UINT pixel_height) {
   Picture picture{static_cast<int>(width),
                   static_cast<int>(height),
