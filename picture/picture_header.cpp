@@ -15,6 +15,10 @@ std::uint32_t BigEndian(std::span<const std::uint8_t> bytes, std::size_t offset,
   return ByteReader(bytes, ByteReader::Order::kBigEndian).Read(offset, count);
 }
 
+std::uint32_t LittleEndian(std::span<const std::uint8_t> bytes, std::size_t offset, int count) {
+  return ByteReader(bytes, ByteReader::Order::kLittleEndian).Read(offset, count);
+}
+
 bool Read(std::istream& in, std::uint8_t* bytes, std::streamsize count) {
   return static_cast<bool>(in.read(reinterpret_cast<char*>(bytes), count));
 }
@@ -82,6 +86,62 @@ void ReadPng(std::istream& in, PictureHeader& header) {
   }
 }
 
+// BITMAPCOREHEADER has 16-bit sides; BITMAPINFOHEADER and all its successors 32-bit ones, and a
+// negative height for rows stored top-down.
+void ReadBmp(std::istream& in, PictureHeader& header) {
+  std::array<std::uint8_t, 24> bytes{};  // the rest of the file header, then the bitmap header
+  if (!Read(in, bytes.data(), bytes.size()))
+    return;
+  constexpr std::uint32_t kCoreHeaderSize = 12;
+  if (LittleEndian(bytes, 12, 4) == kCoreHeaderSize) {
+    header.size = ClaimedSize{LittleEndian(bytes, 16, 2), LittleEndian(bytes, 18, 2)};
+    return;
+  }
+  const std::uint32_t height = LittleEndian(bytes, 20, 4);
+  header.size = ClaimedSize{LittleEndian(bytes, 16, 4), height >> 31 ? 0u - height : height};
+}
+
+// The colour table that follows a screen or image descriptor whose flags announce one.
+void SkipColourTable(std::istream& in, std::uint8_t flags) {
+  if (flags & 0x80)
+    in.ignore(std::streamsize{3} << ((flags & 7) + 1));
+}
+
+void SkipSubBlocks(std::istream& in) {
+  for (std::uint8_t length = 0; Read(in, &length, 1) && length != 0;)
+    in.ignore(length);
+}
+
+// Wine's decoder decodes every frame, each at its own size, as soon as the file is opened, so
+// every image descriptor counts; the logical screen is a canvas that no decoder here allocates.
+// Skipping past the end leaves the stream at its end, where the next read fails and ends the walk.
+void ReadGif(std::istream& in, PictureHeader& header) {
+  constexpr std::uint8_t kImage = 0x2C;
+  constexpr std::uint8_t kExtension = 0x21;
+  std::array<std::uint8_t, 11> screen{};  // the rest of the signature, then the logical screen
+  if (!Read(in, screen.data(), screen.size()))
+    return;
+  SkipColourTable(in, screen[8]);
+  for (std::uint8_t block = 0; Read(in, &block, 1);) {
+    if (block == kImage) {
+      std::array<std::uint8_t, 9> image{};  // position, size and flags
+      if (!Read(in, image.data(), image.size()))
+        return;
+      const ClaimedSize frame{LittleEndian(image, 4, 2), LittleEndian(image, 6, 2)};
+      const ClaimedSize seen = header.size.value_or(frame);
+      header.size =
+          ClaimedSize{std::max(seen.width, frame.width), std::max(seen.height, frame.height)};
+      SkipColourTable(in, image[8]);
+      in.ignore(1);  // the LZW code size
+    } else if (block == kExtension) {
+      in.ignore(1);  // its label
+    } else {
+      return;  // the trailer, or bytes no decoder reads past
+    }
+    SkipSubBlocks(in);
+  }
+}
+
 }  // namespace
 
 PictureHeader ReadPictureHeader(std::istream& in) {
@@ -93,6 +153,10 @@ PictureHeader ReadPictureHeader(std::istream& in) {
     ReadJpeg(in, header);
   else if (start[0] == 0x89 && start[1] == 'P')
     ReadPng(in, header);
+  else if (start[0] == 'B' && start[1] == 'M')
+    ReadBmp(in, header);
+  else if (start[0] == 'G' && start[1] == 'I')
+    ReadGif(in, header);
   return header;
 }
 

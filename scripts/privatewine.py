@@ -29,12 +29,16 @@ REPO = Path(__file__).resolve().parents[1]
 BUILD = Path(os.environ.get("SOLVARINE_BUILD", REPO / "build/windows")).resolve()
 SCR = Path(os.environ.get("SOLVARINE_SCR", BUILD / "Solvarine.scr")).resolve()
 WINE_BIN = "/usr/lib/wine"
+WINE_FONTS = r"Z:\usr\share\wine\fonts"
 SCREEN_SIZE = (1024, 768)
 SETTINGS_KEY = r"HKEY_CURRENT_USER\Software\solvar\Option"
 SETTINGS_APP_KEY = r"HKEY_CURRENT_USER\Software\solvar"
 SLIDESHOW_TITLES = ("Form1", "Form2", "Form4")
 DIALOG_TITLE = "Solvarine Ver4.0 "
 RED, GREEN, BLUE = (255, 0, 0), (0, 255, 0), (0, 0, 255)
+# Seconds to wait for anything that is not broken: Wine under a busy 2-core machine can be ten
+# times slower than on a quiet one, and a longer wait costs nothing while all goes well.
+PATIENCE = 60
 
 
 class Timeout(AssertionError):  # an assertion, so that pytest reports it as a failure
@@ -172,27 +176,54 @@ def wine_environment(prefix: os.PathLike | str, display: str) -> dict[str, str]:
 def create_prefix(prefix: os.PathLike | str, display: str, managed_by_wine: bool = True) -> None:
     """A fresh Wine prefix, ready for the screen saver. managed_by_wine: Wine places and focuses
     its windows itself, for an X server without a window manager."""
-    Path(prefix).mkdir(parents=True, exist_ok=True)
     env = wine_environment(prefix, display)
 
-    def wine(*args: str, extra_env: dict[str, str] | None = None) -> None:
-        code, output = run_quietly(["wine64", *args], {**env, **(extra_env or {})}, timeout=300)
+    def wine(*args: str) -> None:
+        code, output = run_quietly(["wine64", *args], env, timeout=300)
         if code != 0:
             raise RuntimeError(f"wine64 {' '.join(args)} failed ({code}):\n{output}")
 
-    # Keep the server up between programs, so that each start takes ~0.1 s instead of ~1 s. It
-    # must come first: a second server for a prefix refuses to start.
+    boot_prefix(Path(prefix), env)
+    # The first boot's services keep their database locked, so RpcSs never starts, and with it no
+    # COM server in another process (the desktop shell's among them): boot again.
+    stop_wineserver(prefix, display)
     subprocess.run(["wineserver", "-p60"], env=env, check=True, timeout=60)
-    # No Mono or Gecko: nothing here needs them, and their installers would ask.
-    wine("wineboot", "-i", extra_env={"WINEDLLOVERRIDES": "mscoree=;mshtml="})
     if managed_by_wine:
         # Wine then sets the X focus itself, and hides windows without the 2 s wait that Xvfb's
         # missing window manager costs otherwise.
         wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/t", "REG_SZ",
              "/d", "N", "/f")
+    # Wine's own fonts (Marlett draws the caption buttons, Tahoma the dialogs' text) come with
+    # Debian's fonts-wine in /usr/share/wine/fonts, where this Wine build does not look.
+    wine("reg", "add", r"HKCU\Software\Wine\Fonts", "/v", "Path", "/t", "REG_SZ", "/d",
+         WINE_FONTS, "/f")
     # Japanese text shows as boxes until Tahoma links to a CJK font.
     wine("reg", "add", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink",
          "/v", "Tahoma", "/t", "REG_MULTI_SZ", "/d", "NotoSansCJK-Regular.ttc,Noto Sans CJK JP", "/f")
+
+
+def boot_prefix(prefix: Path, env: dict[str, str], attempts: int = 2) -> None:
+    """Runs wineboot in a new prefix, and once more from scratch if it fails: on the first run
+    after installing Wine it has been seen to end with code 1 and no word, and then to pass."""
+    failures = []
+    for attempt in range(attempts):
+        if attempt:
+            shutil.rmtree(prefix, ignore_errors=True)
+        prefix.mkdir(parents=True, exist_ok=True)
+        # Keep the server up between programs, so that each start takes ~0.1 s instead of ~1 s.
+        # It must come first: a second server for a prefix refuses to start.
+        subprocess.run(["wineserver", "-p60"], env=env, check=True, timeout=60)
+        # No Mono or Gecko: nothing here needs them, and their installers would ask. Wine's own
+        # error lines stay on, so that a failure says why.
+        code, output = run_quietly(["wine64", "wineboot", "-i"],
+                                   {**env, "WINEDLLOVERRIDES": "mscoree=;mshtml=",
+                                    "WINEDEBUG": "-all,err+all"}, timeout=300)
+        if code == 0:
+            return
+        failures.append(f"wine64 wineboot -i failed ({code}):\n{output}")
+        print(failures[-1], flush=True)
+        stop_wineserver(prefix, env["DISPLAY"])
+    raise RuntimeError("\n".join(failures))
 
 
 def stop_wineserver(prefix: os.PathLike | str, display: str) -> None:
@@ -288,15 +319,15 @@ class Screen:
     def windows_of(self, pid: int) -> list[str]:
         return self._xdotool("search", "--pid", str(pid), check=False).stdout.split()
 
-    def wait_window(self, title: str, timeout: float = 30) -> int:
+    def wait_window(self, title: str, timeout: float = PATIENCE) -> int:
         """Waits until a mapped window titled exactly title exists and returns its X id."""
         return wait_until(lambda: self.windows(title), timeout, f"a window titled {title!r}")[0]
 
-    def wait_no_window(self, title: str, timeout: float = 10) -> None:
+    def wait_no_window(self, title: str, timeout: float = PATIENCE) -> None:
         wait_until(lambda: not self.windows(title, visible_only=False), timeout,
                    f"no window titled {title!r}")
 
-    def wait_focus(self, *windows: int, timeout: float = 10) -> None:
+    def wait_focus(self, *windows: int, timeout: float = PATIENCE) -> None:
         """Waits until one of the windows has the keyboard focus: only then do keys reach it."""
         def focus_on_one():
             result = self._xdotool("getwindowfocus", "-f", check=False)
@@ -313,7 +344,7 @@ class Screen:
     def screenshot(self) -> Image.Image:
         return ImageGrab.grab(xdisplay=self.display).convert("RGB")
 
-    def wait_still(self, timeout: float = 10, gap: float = 0.3) -> Image.Image:
+    def wait_still(self, timeout: float = PATIENCE, gap: float = 0.3) -> Image.Image:
         """Waits until the screen stops changing (two reads gap seconds apart agree)."""
         last = [self.screenshot().tobytes()]
 
@@ -326,6 +357,9 @@ class Screen:
 
     def key(self, *keys: str) -> None:  # through XTEST, as a keyboard: to the focused window
         self._xdotool("key", "--delay", "20", *keys)
+
+    def hold_key(self, key: str, down: bool) -> None:
+        self._xdotool("keydown" if down else "keyup", key)
 
     def type_text(self, text: str) -> None:
         self._xdotool("type", "--delay", "15", text)
@@ -353,7 +387,7 @@ class WineProcess:
     def running(self) -> bool:
         return self.process.poll() is None
 
-    def wait_exit(self, timeout: float = 15) -> int:
+    def wait_exit(self, timeout: float = PATIENCE) -> int:
         try:
             return self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
@@ -388,8 +422,22 @@ class Wine:
         return process
 
     def run(self, program: os.PathLike | str, *args: str, cwd: os.PathLike | str | None = None,
-            timeout: float = 60) -> tuple[int, str]:
+            timeout: float = 3 * PATIENCE) -> tuple[int, str]:
         return run_quietly(["wine64", str(program), *args], self.env, timeout, cwd or self.scratch)
+
+    def restart_shell(self) -> None:
+        """Ends the desktop (Explorer) and RpcSs, and starts RpcSs again: the next program with a
+        window starts a desktop whose shell other processes reach through COM. A desktop started
+        while the services boot never registers its shell windows, and Wine 8's RpcSs hands out
+        the first registration of a class even after its process has ended."""
+        for image in ("explorer.exe", "rpcss.exe"):
+            self.run("taskkill", "/f", "/im", image)
+
+        def rpcss_running() -> bool:
+            self.run("sc", "start", "rpcss")  # refused while the services boot
+            return re.search(r"STATE\s*:\s*4\b", self.run("sc", "query", "rpcss")[1]) is not None
+
+        wait_until(rpcss_running, PATIENCE, "RpcSs to run", interval=0.5)
 
     def end_all(self) -> None:
         """Kills every process started here that is still running (by PID), and waits until their
@@ -406,7 +454,7 @@ class Wine:
         self.started.clear()
         screen = Screen(self.display)
         try:
-            wait_until(lambda: not any(screen.windows_of(pid) for pid in pids), 15,
+            wait_until(lambda: not any(screen.windows_of(pid) for pid in pids), PATIENCE,
                        "the windows of ended programs to go")
         finally:
             shutil.rmtree(self.scratch, ignore_errors=True)
@@ -503,28 +551,41 @@ def show_picture(screen: Screen, picture: Path, left: int = 0, top: int = 0) -> 
 
 
 class PhotoWatch:
-    """A slideshow's photos, told apart by their colours: in the order they first show, each with
-    its box of then, before a later photo can cover part of it. Read often: seen() polls."""
+    """A slideshow's photos, told apart by their colours (the palette, in the order they are
+    expected): in the order they first show, each with its box of then, before a later photo can
+    cover part of it. Read often: seen() polls."""
 
     def __init__(self, screen: Screen, palette: list[tuple[int, int, int]]):
         self.screen, self.palette = screen, palette
         self.order: list[tuple[int, int, int]] = []
         self.boxes: dict[tuple[int, int, int], tuple[int, int, int, int]] = {}
+        self.arrivals: list[float] = []
 
     def seen(self) -> int:
         shot = self.screen.screenshot()
-        for colour in [c for c in self.palette if c not in self.boxes and c in colours(shot)]:
-            self.boxes[colour] = box_of(shot, colour)
-            self.order.append(colour)
+        new = sorted(colours(shot) & set(self.palette) - set(self.order), key=self.palette.index)
+        if len(new) == 1:  # the newest photo, not yet covered by any other
+            self.boxes[new[0]] = box_of(shot, new[0])
+        if new:  # two between reads: their order gets the benefit of the doubt, their boxes none
+            self.order.extend(new)
+            self.arrivals.append(time.monotonic())
         return len(self.order)
 
+    def wait_paused(self) -> None:
+        """Waits until the screen stays the same for three times the slowest tick seen since the
+        last pause (at least three seconds): a slow decode is no pause."""
+        gaps = [b - a for a, b in zip(self.arrivals, self.arrivals[1:])]
+        quiet = 3 * max([1.0, *gaps])
+        last = [self.screen.screenshot().tobytes(), time.monotonic()]
 
-def settles(screen: Screen, seconds: float = 3) -> bool:
-    """Whether the screen stays the same for that long: a running slideshow at "Speed" 2 shows a
-    new photo every second."""
-    before = screen.screenshot().tobytes()
-    time.sleep(seconds)
-    return screen.screenshot().tobytes() == before
+        def still() -> bool:
+            shot = self.screen.screenshot().tobytes()
+            if shot != last[0]:
+                last[:] = [shot, time.monotonic()]
+            return time.monotonic() - last[1] >= quiet
+
+        wait_until(still, 2 * PATIENCE, "the slideshow to pause", interval=0.1)
+        self.arrivals.clear()
 
 
 def inside(box: tuple[int, int, int, int], area: tuple[int, int, int, int]) -> bool:
@@ -550,7 +611,7 @@ def controls(wine: Wine, title: str) -> list[Control]:
     return [Control(r[0], r[1], *map(int, r[2:])) for r in rows if len(r) == 8]
 
 
-def wait_controls(wine: Wine, title: str, timeout: float = 20) -> list[Control]:
+def wait_controls(wine: Wine, title: str, timeout: float = PATIENCE) -> list[Control]:
     """The window and its controls once it is shown (its controls are filled in before that)."""
     return wait_until(lambda: (found := controls(wine, title)) and found[0].visible and found,
                       timeout, f"the window {title!r} to show")

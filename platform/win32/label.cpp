@@ -4,9 +4,10 @@
 
 namespace solvarine::win32 {
 
+// Clipped by its siblings: a label overlaps the end of a slider, whose arrow must stay in sight.
 StaticLabel::StaticLabel(HWND parent, const LabelSpec& layout)
-    : StandardControl(parent, {L"STATIC", layout.caption, SS_LEFT | SS_NOPREFIX, layout.rect,
-                               layout.tab_index}) {
+    : StandardControl(parent, {L"STATIC", layout.caption, SS_LEFT | SS_NOPREFIX | WS_CLIPSIBLINGS,
+                               layout.rect, layout.tab_index}) {
   if (layout.background == LabelBackground::kDialog)
     return;
   background_colour_ = layout.background == LabelBackground::kWhite

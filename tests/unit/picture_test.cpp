@@ -103,6 +103,7 @@ Bytes Exif(std::uint32_t orientation) {
 }
 
 TEST(PictureHeaderTest, ReadsClaimedSizeAndOrientationWithoutDecoding) {
+  using namespace std::string_literals;
   const Bytes jfif = Segment(0xE0, {'J', 'F', 'I', 'F', 0});
   const Bytes frame = Segment(0xC0, {8, 0, 3, 0, 4, 3});  // 4 x 3
   const std::string png("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\xFF\xFF\0\0\x01\x02", 24);
@@ -112,16 +113,27 @@ TEST(PictureHeaderTest, ReadsClaimedSizeAndOrientationWithoutDecoding) {
     std::optional<std::pair<std::uint32_t, std::uint32_t>> size;  // width, height
     int orientation;
   } cases[] = {
-      {"progressive after fill bytes",
-       Jpeg({{0xFF, 0xFF}, Segment(0xC2, {8, 0xFF, 0xDC, 0xFF, 0xDC, 3})}),
+      {"progressive after fill bytes and lengthless markers",
+       Jpeg({{0xFF, 0xFF, 0xD0, 0xFF, 0xD7, 0xFF, 0x01},
+             Segment(0xC2, {8, 0xFF, 0xDC, 0xFF, 0xDC, 3})}),
        {{65500, 65500}},
        1},
-      {"a Huffman table is no frame", Jpeg({Segment(0xC4, {0}), frame}), {{4, 3}}, 1},
+      {"an empty Huffman table is no frame", Jpeg({Segment(0xC4, {}), frame}), {{4, 3}}, 1},
       {"EXIF after JFIF", Jpeg({jfif, Exif(6), frame}), {{4, 3}}, 6},
       {"XMP, then EXIF", Jpeg({Segment(0xE1, {'h', 't', 't', 'p'}), Exif(7), frame}), {{4, 3}}, 7},
       {"APP1 shorter than the signature", Jpeg({Segment(0xE1, {'E'}), frame}), {{4, 3}}, 1},
       {"EXIF cut short", Jpeg({Exif(6)}).substr(0, 20), std::nullopt, 1},
       {"PNG", png, {{65535, 258}}, 1},
+      {"GIF: every frame, not the screen, even one cut short",
+       "GIF89a\xFF\xFF\xFF\xFF\x81\0\0RGBRGBRGBRGB"         // 65535 x 65535, 4 colours
+       "!\xF9\x04\0\0\0\0\0"                                // an extension
+       ",\0\0\0\0\x0A\0\x14\0\x80RGBRGB\x02\x02\x44\x44\0"  // 10 x 20, 2 colours of its own
+       ",\0\0\0\0\x1E\0\x05\0\0\x02"s,                      // 30 x 5, no data
+       {{30, 20}},
+       1},
+      {"half a signature", "BIF89a\1\0\1\0\0\0\0,\0\0\0\0\1\0\1\0\0\0\0\0\0\0"s, std::nullopt, 1},
+      {"BMP V5, top-down", "BM............|\0\0\0\7\0\0\0\xF7\xFF\xFF\xFF"s, {{7, 9}}, 1},
+      {"BMP core header", "BM............\x0C\0\0\0\xFF\xFF\3\0\1\0\x18\0"s, {{65535, 3}}, 1},
       {"scan before any frame", Jpeg({{0xFF, 0xDA, 0x00, 0x02}}), std::nullopt, 1},
       {"cut inside a segment", Jpeg({{0xFF, 0xE0, 0x7F, 0xFF, 1, 2}}), std::nullopt, 1},
       {"zero-length segment", Jpeg({{0xFF, 0xE0, 0x00, 0x00}}), std::nullopt, 1},

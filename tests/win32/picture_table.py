@@ -1,12 +1,14 @@
 # Writes the picture files the loader meets into a folder, with manifest.txt: one line per load,
 # the file's name (relative to the folder), then the diagonal it is drawn at ("inf": any), its
-# upright size, the size it is decoded at and the colours (rrggbb) of its four quarters, or
-# "refused". Odd but valid encodings a loader must read; photos stored on their side with an EXIF
+# upright size, the size it is decoded at and the colours (rrggbb) of its four quarters; or
+# "refused", or "forged" when the size its header claims must refuse it before any decoder reads
+# on. Odd but valid encodings a loader must read; photos stored on their side with an EXIF
 # orientation, to be turned upright; broken or forged files, and names that are no file, it must
 # refuse without crashing or eating the machine.
 # Usage: picture_table.py FOLDER
 
 import io
+import math
 import os
 import random
 import struct
@@ -53,17 +55,35 @@ def forged_jpeg(width: int, height: int) -> bytes:
     return bytes(data)
 
 
+def one_colour_gif(side: int) -> bytes:
+    # side x side pixels that really decode, from a byte per 1400 or so: after each clear code (4),
+    # code 0 is one pixel and each code 5 + j after it repeats the one before and a pixel more.
+    codes, left = [(4, 0)], side * side  # (code, j): as wide as code 5 + j, at least 3 bits
+    while left:
+        n = min(4090, (math.isqrt(8 * left + 1) - 1) // 2)  # 1 + 2 + ... + n pixels; 4095 ends
+        left -= n * (n + 1) // 2
+        codes += [(0, 0)] + [(5 + j, j) for j in range(1, n)] + [(4 if left else 5, n)]
+    bits = "".join(f"{code:0{max(3, (5 + j).bit_length())}b}"[::-1] for code, j in codes)
+    data = int(bits[::-1], 2).to_bytes(len(bits) // 8 + 1, "little")
+    blocks = b"".join(bytes([len(data[i:i + 255])]) + data[i:i + 255]
+                      for i in range(0, len(data), 255))
+    screen = struct.pack("<6sHHBBB", b"GIF89a", side, side, 0x81, 0, 0) + bytes((*BLUE, *RED)) * 2
+    return screen + struct.pack("<BHHHHBB", 0x2C, 0, 0, side, side, 0, 2) + blocks + b"\0;"
+
+
 FEW_PIXELS = bytes((20, 20, 230)) * 64
 JPEG = encoded(RED, "JPEG", quality=95)
 
-# name, bytes, colour when it loads (at SIZE) or None when it must be refused
+# name, bytes, colour when it loads (at SIZE), or "forged" or None when it must be refused
 CASES = [
     ("empty.jpg", b"", None),
     ("cut.jpg", JPEG[: len(JPEG) // 2], None),  # Windows may show the top half; Wine refuses it
     ("noise.jpg", random.Random(7).randbytes(4096), None),
     ("png.jpg", encoded(GREEN, "PNG"), GREEN),  # the decoder goes by content
-    ("huge.bmp", bmp(24, (65535, 65535), FEW_PIXELS), None),
-    ("huge.jpg", forged_jpeg(65500, 65500), None),
+    ("huge.bmp", bmp(24, (65535, 65535), FEW_PIXELS), "forged"),
+    ("huge.jpg", forged_jpeg(65500, 65500), "forged"),
+    ("hostile.gif", one_colour_gif(40000), "forged"),  # 1 MB that decodes to 1.6 gigapixels
+    ("blue.gif", encoded(BLUE, "GIF"), BLUE),
     ("large.bmp", bmp(24, (9000, 9000), FEW_PIXELS), None),
     ("grey.bmp", encoded(GREY, "BMP", mode="L"), GREY),  # 8 bits, a palette of greys,
     ("flat.bmp", bmp(24, (160, 0), b""), None),
@@ -103,9 +123,10 @@ if __name__ == "__main__":
     for name, data, colour in CASES:
         if data is not None:
             Path(os.path.normpath(folder / name.replace("\\", "/"))).write_bytes(data)
-        shown = "inf {0} {1} {0} {1} ".format(*SIZE) + f"{bytes(colour).hex()} " * 4 \
-            if colour else ""
-        lines.append(f"{name} {shown or 'refused'}")
+        loads = isinstance(colour, tuple)
+        shown = ("inf {0} {1} {0} {1} ".format(*SIZE) + f"{bytes(colour).hex()} " * 4
+                 if loads else "")
+        lines.append(f"{name} {shown or colour or 'refused'}")
     for orientation in STORED:  # at full size and at about half, decoded reduced then turned
         (folder / f"turned{orientation}.jpg").write_bytes(tagged(orientation))
         for diagonal, decoded in (("inf", "64 32"), (36, "33 17")):
