@@ -21,8 +21,6 @@ FakeWindow::FakeWindow(FakeScreen& screen, std::string title, std::string name, 
 }
 
 FakeWindow::~FakeWindow() {
-  if (region)
-    --screen.live_regions;
   std::erase(screen.windows, this);
 }
 
@@ -87,8 +85,6 @@ std::unique_ptr<Window> FakeScreen::CreateScreenWindow(const std::string& title,
 void FakeScreen::MsgBox(const std::string& text) {
   Log("MsgBox");
   messages.push_back(text);
-  if (on_msgbox)
-    on_msgbox();
 }
 
 Hwnd FakeScreen::FindWindowA(const std::string& title) {
@@ -111,7 +107,6 @@ std::string FakeScreen::Draw(Hdc dest, std::vector<int> to, Hdc src, std::vector
 Hrgn FakeScreen::CreateRectRgn(int left, int top, int right, int bottom) {
   const auto region = static_cast<Hrgn>(++next_handle_);
   regions_[region] = {left, top, right, bottom};
-  ++live_regions;
   return region;
 }
 
@@ -120,8 +115,6 @@ void FakeScreen::SetWindowRgn(Hwnd hwnd, Hrgn region, bool) {
   for (FakeWindow* window : windows) {
     if (window->hwnd != hwnd)
       continue;
-    if (window->region)
-      --live_regions;  // the window frees the region it had
     window->region = regions_.at(region);
     regions_.erase(region);
     return;
@@ -130,8 +123,7 @@ void FakeScreen::SetWindowRgn(Hwnd hwnd, Hrgn region, bool) {
 }
 
 void FakeScreen::DeleteObject(Hrgn region) {
-  if (regions_.erase(region))
-    --live_regions;
+  regions_.erase(region);
 }
 
 FakeWindow* FakeScreen::WindowTitled(const std::string& title) const {

@@ -227,11 +227,9 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
   std::vector<OpenFileRequest> open_file_requests;
   OpenFileResult next_open_file;          // what the next picker returns (empty: cancelled)
   std::set<std::string> foreign_windows;  // titles of other programs' windows
-  std::function<void()> on_msgbox;
   FakeWakeups wakeups;
   int cursor_count = 0;
   int dcs_out = 0;
-  int live_regions = 0;
   std::vector<FakeWindow*> windows;
   std::vector<FakeTimer*> timers;
   const OptionButton* selected_option = nullptr;  // of the one group
