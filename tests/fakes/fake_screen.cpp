@@ -26,7 +26,6 @@ FakeWindow::~FakeWindow() {
 
 void FakeWindow::Show() {
   visible = true;
-  stacking = screen.NextStacking();
   screen.Log("Show " + title);
 }
 
@@ -49,10 +48,6 @@ FakePictureBox::FakePictureBox(FakeScreen& screen, const FakeWindow& parent,
 
 void FakePictureBox::ClearPicture() {
   screen.Log("Clear " + name);
-}
-
-FakeTimer::~FakeTimer() {
-  std::erase(screen.timers, this);
 }
 
 void FakeTimer::SetEnabled(bool value) {
@@ -131,14 +126,6 @@ FakeWindow* FakeScreen::WindowTitled(const std::string& title) const {
     return window->title == title;
   });
   return it == windows.end() ? nullptr : *it;
-}
-
-void FakeScreen::FireTimers() {
-  const std::vector<FakeTimer*> due = timers;
-  for (FakeTimer* timer : due) {
-    if (timer->enabled && timer->interval > 0)
-      timer->on_tick();
-  }
 }
 
 bool FakeScreen::ClickButton(const std::string& caption) {

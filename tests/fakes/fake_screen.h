@@ -41,7 +41,6 @@ struct FakeWindow : Window {
   Hdc dc;
   Rect area;  // on the screen, in pixels
   bool visible = false;
-  int stacking = 0;                // higher is on top
   std::optional<ClipRect> region;  // the window region's rectangle
   std::function<void()> on_resize;
 };
@@ -80,7 +79,6 @@ struct FakePictureBox : PictureBox {
 struct FakeTimer : Timer {
   FakeTimer(FakeScreen& screen, std::int32_t interval, std::function<void()> on_tick)
       : screen(screen), interval(interval), on_tick(std::move(on_tick)) {}
-  ~FakeTimer() override;
   void SetInterval(std::int32_t milliseconds) override { interval = milliseconds; }
   void SetEnabled(bool value) override;
   bool Enabled() const override { return enabled; }
@@ -163,9 +161,7 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
   }
   std::unique_ptr<Timer> CreateTimer(Window&, std::int32_t interval_ms,
                                      std::function<void()> on_tick) override {
-    auto timer = std::make_unique<FakeTimer>(*this, interval_ms, std::move(on_tick));
-    timers.push_back(timer.get());
-    return timer;
+    return std::make_unique<FakeTimer>(*this, interval_ms, std::move(on_tick));
   }
   std::unique_ptr<Wakeup> CreateWakeup(std::function<void()> on_wake) override {
     return wakeups.Create(std::move(on_wake));
@@ -207,7 +203,6 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
 
   // For the tests.
   FakeWindow* WindowTitled(const std::string& title) const;
-  void FireTimers();
   bool ClickButton(const std::string& caption);
 
   // For the fakes.
@@ -218,7 +213,6 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
   }
   void Log(std::string entry) { log.push_back(std::move(entry)); }
   Hwnd NewHwnd() { return static_cast<Hwnd>(++next_handle_); }
-  int NextStacking() { return ++stacking_; }
 
   static constexpr Hwnd kDesktop = static_cast<Hwnd>(1);
   std::vector<Monitor> monitors{{{0, 0, 1024, 768}, true}};  // a test may change them any time
@@ -231,7 +225,6 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
   int cursor_count = 0;
   int dcs_out = 0;
   std::vector<FakeWindow*> windows;
-  std::vector<FakeTimer*> timers;
   const OptionButton* selected_option = nullptr;  // of the one group
 
  private:
@@ -241,7 +234,6 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
   std::map<Hdc, std::string> dc_names_;
   std::map<Hrgn, ClipRect> regions_;
   std::uintptr_t next_handle_ = 100;
-  int stacking_ = 0;
 };
 
 }  // namespace solvarine::fakes

@@ -58,15 +58,20 @@ struct World {
   bool Start(const std::string& arguments) {
     return Ends([&] { StartUp(program, arguments); });
   }
+  // As the timer's message would: only while it is enabled, with an interval.
+  void FireTimer() {
+    if (Timer2().enabled && Timer2().interval > 0)
+      Timer2().on_tick();
+  }
   bool Tick() {
-    return Ends([&] { screen.FireTimers(); });
+    return Ends([&] { FireTimer(); });
   }
 
   auto* Window(std::string_view title) { return screen.WindowTitled(std::string(title)); }
   bool Visible(const char* title) { return Window(title) && Window(title)->visible; }
   std::int16_t Position() { return program.form3().File1.ListIndex(); }
   ClipRect Clip() { return *Window("Form4")->region; }
-  auto& Timer2() { return fakes::Of<fakes::FakeTimer>(program.form1().Timer2); }
+  fakes::FakeTimer& Timer2() { return fakes::Of<fakes::FakeTimer>(form1().Timer2); }
   auto& Canvas() { return fakes::Of<fakes::FakePictureBox>(program.form4().Picture1); }
   Form1& form1() { return program.form1(); }
   // The last entries of what was drawn, in order: copies and their stretch mode, clears,
