@@ -228,7 +228,8 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
   const OptionButton* selected_option = nullptr;  // of the one group
 
  private:
-  std::string Draw(Hdc dest, std::vector<int> to, Hdc src, std::vector<int> from);
+  std::string Draw(Hdc dest, std::initializer_list<int> to, Hdc src,
+                   std::initializer_list<int> from);
 
   std::map<std::string, std::function<void()>> buttons_;
   std::map<Hdc, std::string> dc_names_;

@@ -31,8 +31,6 @@ std::string FakeFileSystem::Resolve(const std::string& name) const {
   } else if (path.find(':') == std::string::npos) {
     path = current + (current.ends_with('\\') ? "" : "\\") + path;
   }
-  if (path.size() > 3 && path.ends_with('\\'))
-    path.pop_back();
   return path;
 }
 

@@ -12,9 +12,6 @@ class DialogTest : public ProgramTest {
  protected:
   Form3& Dialog() { return program.form3(); }
   auto& Preview() { return fakes::Of<fakes::FakePictureBox>(Dialog().Picture1); }
-  bool Ok() {
-    return Ends([&] { screen.ClickButton("OK"); });
-  }
 };
 
 // What the dialog shows when loading stops at a failing step: the sliders, an option only
@@ -42,7 +39,7 @@ TEST_F(DialogTest, OkStoresEverySettingInOrderAndEnds) {
   ASSERT_FALSE(Start("/c"));
   Dialog().HScroll2->SetValue(275);
   EXPECT_EQ(Caption(Dialog().Label5), "275");
-  EXPECT_TRUE(Ok());
+  EXPECT_TRUE(Ends([&] { screen.ClickButton("OK"); }));
   EXPECT_EQ(store.writes, (Strings{"Speed", "chokkei", "Filename", "FilenameS", "Fileindex",
                                    "Directory", "Haikei"}));
   // Haikei: anything but 1 becomes black.
@@ -55,7 +52,7 @@ TEST_F(DialogTest, FirstRunStoresEmptyFileAndFolderOrTheSampleWithTheCurrentFold
   stored.clear();
   ASSERT_FALSE(Start(""));
   EXPECT_EQ(std::tuple(Caption(Dialog().Label4), Caption(Dialog().Label6)), std::tuple("4", ""));
-  EXPECT_TRUE(Ok());
+  EXPECT_TRUE(Ends([&] { screen.ClickButton("OK"); }));
   const std::map<std::string, std::string> expected = {
       {"Speed", "4"},     {"chokkei", "200"}, {"Filename", ""}, {"FilenameS", "sample1.jpg"},
       {"Fileindex", "0"}, {"Directory", ""},  {"Haikei", "0"}};
@@ -97,7 +94,7 @@ TEST_F(DialogTest, PickingAPhotoShowsItAndRemembersItsFolder) {
     EXPECT_EQ(std::tuple(form.Filename, Drawn()), std::tuple("C:\\more\\tall.gif", drawn));
   }
   EXPECT_EQ(screen.open_file_requests.back().initial_dir, "C:\\more");
-  EXPECT_TRUE(Ok());
+  EXPECT_TRUE(Ends([&] { screen.ClickButton("OK"); }));
   EXPECT_EQ(std::tuple(stored["Directory"], stored["FilenameS"]),
             std::tuple("C:\\more", "tall.gif"));
 }

@@ -58,13 +58,6 @@ TEST(Settings, MalformedNumbersReadAsTheirDefaultAndReadingWritesNothing) {
   }
 }
 
-std::vector<std::string> Entries(const FileListBox& list) {
-  std::vector<std::string> names;
-  for (int i = 0; i < list.ListCount(); ++i)
-    names.push_back(list.List(i));
-  return names;
-}
-
 // Visible picture files in name order, ignoring case; a position outside the list or a missing
 // folder fails and changes nothing.
 TEST(PhotoList, ListsVisiblePictureFilesInNameOrderAndRefusesWhatIsNotThere) {
@@ -78,8 +71,10 @@ TEST(PhotoList, ListsVisiblePictureFilesInNameOrderAndRefusesWhatIsNotThere) {
   files.AddFolder("C:\\empty");
   FileListBox list(files);
   list.SetPath("C:\\photos");
-  EXPECT_EQ(Entries(list),
-            (std::vector<std::string>{".jpg", "A.JPG", "b.gif", "c.bmp", "写真.Jpg"}));
+  std::vector<std::string> names;
+  for (int i = 0; i < list.ListCount(); ++i)
+    names.push_back(list.List(i));
+  EXPECT_EQ(names, (std::vector<std::string>{".jpg", "A.JPG", "b.gif", "c.bmp", "写真.Jpg"}));
   EXPECT_EQ(list.ListIndex(), -1);
   for (int ok : {-1, 0, 4})
     EXPECT_NO_THROW(list.SetListIndex(ok));

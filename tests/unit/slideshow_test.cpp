@@ -45,42 +45,33 @@ TEST(Slideshow, EmptyFilenameFallsBackToTheSampleInTheCurrentFolder) {
   }
 }
 
-// Each case fails at the step it names, with everything before that step done. A bad
-// Speed also stops the hidden dialog's load, which then leaves the list on the current
-// folder, where no sample photo is.
+// Each case fails at the step it names, with everything before that step done: the canvas
+// sized, the list at 0 once its step was passed. A bad Speed also stops the hidden dialog's
+// load, which then leaves the list on the current folder, where no sample photo is.
 TEST(Slideshow, UnusableSettingsShowTheMessageAndEndBeforeAnyScreenShows) {
-  const struct {
-    const char* key;
-    const char* value;
-    bool canvas_sized;
-    std::int16_t position;  // 0 once the list step was passed
-  } cases[] = {
+  const std::tuple<const char*, const char*, bool, std::int16_t> cases[] = {
       {"chokkei", "big", false, -1},        {"chokkei", "-5", false, -1},
       {"chokkei", "1280.5", false, -1},     {"Filename", "", false, -1},
       {"Directory", "C:\\empty", true, -1}, {"Speed", "4294968", true, 0},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.key) + "=" + c.value);
-    World world({{c.key, c.value}});
+  for (const auto& [key, value, canvas_sized, position] : cases) {
+    SCOPED_TRACE(std::string(key) + "=" + value);
+    World world({{key, value}});
     world.files.current = "C:\\photos";
     EXPECT_TRUE(world.Start("/s"));
     world.ExpectMessageWithoutScreens();
-    EXPECT_EQ(world.Window("Form4") && world.Canvas().size.width == 400, c.canvas_sized);
-    EXPECT_EQ(world.Position(), c.position);
+    EXPECT_EQ(world.Window("Form4") && world.Canvas().size.width == 400, canvas_sized);
+    EXPECT_EQ(world.Position(), position);
   }
 }
 
 // u1 places the photo across, u2 down: with 0.25 and 0.75 a swap shows. Each tick clears
-// the canvas, copies the screen as shown to the backdrop, then draws the photo where the
-// clip shows it.
+// the canvas, copies the screen as shown to the backdrop, then draws the photo from its
+// holder onto the canvas, which goes where the clip shows the photo.
 TEST_F(SlideshowTest, EachTickDrawsTheCurrentPhotoWhereItIsClippedAndAdvancesWithWrap) {
   stored["Fileindex"] = "1";
   ASSERT_FALSE(Start("/s"));
-  const struct {
-    const char* drawn;  // onto the canvas, from the photo's holder
-    std::int32_t x, y;  // of the canvas
-    ClipRect clip;
-  } shown[] = {
+  const std::tuple<const char*, std::int32_t, std::int32_t, ClipRect> shown[] = {
       {"80 40 240 320 <- Form4 holder 0 0 300 400", 116, 296, {196, 336, 436, 656}},
       {"58 58 283 283 <- Form4 holder 0 0 100 100", 127, 305, {185, 363, 468, 646}},
       {"40 80 320 240 <- Form4 holder 0 0 640 480", 136, 316, {176, 396, 496, 636}},
