@@ -9,7 +9,7 @@
 namespace solvarine::fakes {
 namespace {
 
-std::string WithNumbers(std::string text, std::initializer_list<int> numbers) {
+std::string Joined(std::string text, std::initializer_list<int> numbers) {
   for (const int n : numbers)
     text += " " + std::to_string(n);
   return text;
@@ -40,7 +40,7 @@ void FakeWindow::Show() {
 
 void FakeWindow::Cover(const Rect& covered) {
   area = covered;
-  screen.Log(WithNumbers("Cover " + title, {area.left, area.top, area.right, area.bottom}));
+  screen.Log(Joined("Cover " + title, {area.left, area.top, area.right, area.bottom}));
 }
 
 FakePictureBox::FakePictureBox(FakeScreen& screen, const FakeWindow& parent,
@@ -97,7 +97,7 @@ Hwnd FakeScreen::FindWindowA(const std::string& title) {
 
 std::string FakeScreen::Draw(Hdc dest, std::initializer_list<int> to, Hdc src,
                              std::initializer_list<int> from) {
-  return WithNumbers(dc_names_.at(dest), to) + " <- " + WithNumbers(dc_names_.at(src), from);
+  return Joined(dc_names_.at(dest), to) + " <- " + Joined(dc_names_.at(src), from);
 }
 
 Hrgn FakeScreen::CreateRectRgn(int left, int top, int right, int bottom) {

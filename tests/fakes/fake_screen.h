@@ -19,8 +19,8 @@ namespace solvarine::fakes {
 
 class FakeScreen;
 
-// Windows, controls and timers are plain objects whose state the tests read; what is drawn is
-// logged with the names of both ends ("Form2", "Form4 box", "dialog holder", "desktop").
+// Windows, controls and timers are plain objects whose state the tests read; what is
+// drawn is logged with the names of both ends ("Form2", "Form4 box", "desktop").
 struct FakeWindow : Window {
   FakeWindow(FakeScreen& screen, std::string title, std::string name, InputHandlers input,
              Rect area);
@@ -50,7 +50,7 @@ struct FakePictureBox : PictureBox {
                  InputHandlers input);
   Hdc hDC() override { return dc; }
   SizeF ScaleSize() const override { return size; }
-  // The core sets pictures on auto-sized boxes only: the box takes the picture's own size.
+  // The core sets pictures on auto-sized boxes only, which take the picture's size.
   void SetPicture(const Picture& shown) override {
     picture = shown;
     size = {static_cast<float>(shown.width), static_cast<float>(shown.height)};
@@ -122,7 +122,7 @@ Fake& Of(const std::unique_ptr<Interface>& held) {
   return static_cast<Fake&>(*held);
 }
 
-// Windows, controls and drawing in memory; every call that matters for ordering is logged.
+// Windows, controls and drawing in memory; each call that matters for order is logged.
 class FakeScreen final : public WindowSystem, public EventSources, public Dialogs, public Gdi {
  public:
   // WindowSystem, EventSources, Dialogs
@@ -215,11 +215,11 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
   Hwnd NewHwnd() { return static_cast<Hwnd>(++next_handle_); }
 
   static constexpr Hwnd kDesktop = static_cast<Hwnd>(1);
-  std::vector<Monitor> monitors{{{0, 0, 1024, 768}, true}};  // a test may change them any time
+  std::vector<Monitor> monitors{{{0, 0, 1024, 768}, true}};  // tests change them at will
   std::vector<std::string> log;
   std::vector<std::string> messages;
   std::vector<OpenFileRequest> open_file_requests;
-  OpenFileResult next_open_file;          // what the next picker returns (empty: cancelled)
+  OpenFileResult next_open_file;          // the next pick (empty: cancelled)
   std::set<std::string> foreign_windows;  // titles of other programs' windows
   FakeWakeups wakeups;
   int cursor_count = 0;

@@ -21,9 +21,9 @@ void FakeSettingsStore::SaveSetting(const std::string& app, const std::string& s
   writes.push_back(key);
 }
 
-// As Windows does: a bare drive "C:" is that drive's current folder (the current directory when
-// it is on that drive, else its root); other names without a drive are relative to the current
-// folder.
+// As Windows does: a bare drive "C:" is that drive's current folder (the current
+// directory when it is on that drive, else its root); other names without a drive are
+// relative to the current folder.
 std::string FakeFileSystem::Resolve(const std::string& name) const {
   std::string path = name;
   if (path.size() == 2 && path[1] == ':') {

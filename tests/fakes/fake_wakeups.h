@@ -11,14 +11,15 @@
 
 namespace solvarine::fakes {
 
-// Wakeups that any thread may signal; their on_wake runs on the test's thread when it awaits
-// them, as the event loop would run it. A wakeup signalled again before it ran runs once.
+// Wakeups that any thread may signal; their on_wake runs on the test's thread when it
+// awaits them, as the event loop would run it. A wakeup signalled again before it ran
+// runs once.
 class FakeWakeups {
  public:
   std::unique_ptr<Wakeup> Create(std::function<void()> on_wake) {
     return std::make_unique<FakeWakeup>(*this, std::move(on_wake));
   }
-  // Waits until a wakeup is signalled, then runs its on_wake; false when none came in time.
+  // Waits for a signalled wakeup, then runs its on_wake; false when none came in time.
   bool AwaitOne(std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
     if (!changed_.wait_for(lock, timeout, [this] { return !signalled_.empty(); }))

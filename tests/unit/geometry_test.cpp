@@ -13,8 +13,8 @@
 namespace solvarine {
 namespace {
 
-// A photo's drawn size and margins in the square, and where the square and the clip land on a
-// screen of 1024 x 768 pixels for two draws.
+// A photo's drawn size and margins in the square, and where the square and the clip land
+// on a screen of 1024 x 768 pixels for two draws.
 TEST(Placement, ScalesTheDiagonalToTheSideAndKeepsThePhotoOnScreen) {
   const struct {
     float width, height, side, u1, u2;
@@ -26,8 +26,8 @@ TEST(Placement, ScalesTheDiagonalToTheSideAndKeepsThePhotoOnScreen) {
       {640, 480, 400, 0.5f, 0.5f, {320, 240, 40, 80}, 312, 184, {352, 264, 672, 504}},
       // 58.5 rounds to the even 58.
       {100, 100, 400, 0, 0.999f, {283, 283, 58, 58}, -58, 426, {0, 484, 283, 767}},
-      // posx keeps the fraction of the single 0.1 (a double 0.1 gives 30.4); only the clip
-      // edges are rounded.
+      // posx keeps the fraction of the single 0.1 (a double 0.1 gives 30.4); only the
+      // clip edges are rounded.
       {640, 480, 400, 0.1f, 0, {320, 240, 40, 80}, 30.400001049041748, -80, {70, 0, 390, 240}},
       // A photo wider than the screen overhangs it; that is no failure.
       {4000, 100, 3000, 0.5f, 0.5f, {3000, 75, 0, 1462}, -988, -1116, {-988, 346, 2012, 421}}};
@@ -63,8 +63,8 @@ TEST(UnseededRandom, DrawsTheSameSequenceEveryRun) {
     EXPECT_EQ(random.Rnd(), expected);
 }
 
-// The slideshow rounds its height and derives its width from it; the preview fills its box in
-// one direction. Neither may draw more pixels than were decoded, in either direction.
+// The slideshow rounds its height and derives its width from it; the preview fills its
+// box in one direction. Neither may draw more pixels than were decoded, either way.
 TEST(DecodeSizeTest, TheTickAndThePreviewNeverDrawMoreThanWasDecoded) {
   const auto covers = [](int w, int h, double diagonal, int drawn_w, int drawn_h) {
     const PixelSize decoded = DecodeSize(w, h, diagonal);

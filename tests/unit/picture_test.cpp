@@ -27,8 +27,8 @@ void Put(Bytes& out, bool big_endian, std::initializer_list<std::pair<std::uint3
   }
 }
 
-// A TIFF header, IFD0 at ifd0 with entries of tag, type, count and value (a SHORT comes first),
-// then the offset of the next directory.
+// A TIFF header, IFD0 at ifd0 with entries of tag, type, count and value (a SHORT comes
+// first), then the offset of the next directory.
 Bytes Tiff(bool big_endian, const std::vector<std::array<std::uint32_t, 4>>& entries,
            std::uint32_t ifd0 = 8, std::uint32_t next = 0) {
   const std::uint8_t order = big_endian ? 'M' : 'I';

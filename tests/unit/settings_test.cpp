@@ -58,8 +58,8 @@ TEST(Settings, MalformedNumbersReadAsTheirDefaultAndReadingWritesNothing) {
   }
 }
 
-// Visible picture files in name order, ignoring case; a position outside the list or a missing
-// folder fails and changes nothing.
+// Visible picture files in name order, ignoring case; a position outside the list or a
+// missing folder fails and changes nothing.
 TEST(PhotoList, ListsVisiblePictureFilesInNameOrderAndRefusesWhatIsNotThere) {
   fakes::FakeFileSystem files;
   std::vector<FolderEntry> entries = {

@@ -45,9 +45,9 @@ TEST(Slideshow, EmptyFilenameFallsBackToTheSampleInTheCurrentFolder) {
   }
 }
 
-// Each case fails at the step it names, with everything before that step done: the canvas
-// sized, the list at 0 once its step was passed. A bad Speed also stops the hidden dialog's
-// load, which then leaves the list on the current folder, where no sample photo is.
+// Each case fails at the step it names, after every step before it: the canvas sized,
+// the list at 0 once its step was passed. A bad Speed also stops the hidden dialog's
+// load, which leaves the list on the current folder, where no sample photo is.
 TEST(Slideshow, UnusableSettingsShowTheMessageAndEndBeforeAnyScreenShows) {
   const std::tuple<const char*, const char*, bool, std::int16_t> cases[] = {
       {"chokkei", "big", false, -1},        {"chokkei", "-5", false, -1},
@@ -100,7 +100,7 @@ TEST_F(SlideshowTest, EachTickDrawsTheCurrentPhotoWhereItIsClippedAndAdvancesWit
 
 // Monitors given in no particular order take turns: the primary, then left to right, top
 // to bottom. Each places its photo as a screen of its size would, moved to where the
-// monitor lies in windows over the virtual screen, here from (-800, -300) to (2304, 1080).
+// monitor lies in windows over the virtual screen, here (-800, -300) to (2304, 1080).
 TEST_F(SlideshowTest, MonitorsTakeTurnsAndEachPlacesItsPhotoWithinItself) {
   const std::vector<Monitor> monitors = {{{1024, -300, 2304, 724}},
                                          {{-640, 600, 0, 1080}},
@@ -138,7 +138,7 @@ TEST_F(SlideshowTest, MonitorsTakeTurnsAndEachPlacesItsPhotoWithinItself) {
 
 // A monitor switched off during a tick, or one added between ticks: the photo window's
 // photo joins the backdrop from its canvas (the screen may already show the windows
-// elsewhere), then every window covers the new virtual screen; the tick copies no screen.
+// elsewhere), then every window covers the new virtual screen; no screen copy follows.
 TEST_F(SlideshowTest, TheWindowsFollowTheMonitorsAndKeepWhatTheyShowed) {
   const Monitor primary{{0, 0, 1024, 768}, true};
   screen.monitors = {{{-800, 0, 0, 600}}, primary};
@@ -165,9 +165,9 @@ TEST_F(SlideshowTest, TheWindowsFollowTheMonitorsAndKeepWhatTheyShowed) {
 }
 
 // The slideshow shows each file as it is at its tick: b.jpg always runs out of memory,
-// a.jpg is held open by another program while it is decoded ahead, then rewritten after it
-// was. A photo that cannot be loaded is passed over; a whole round of them is the message,
-// with nothing drawn or stored.
+// a.jpg is held open by another program while it is decoded ahead, then rewritten after
+// it was. A photo that cannot be loaded is passed over; a whole round of them is the
+// message, with nothing drawn or stored.
 TEST_F(SlideshowTest, PhotosUnreadableRewrittenOrGoneArePassedOverOrShownAsTheyAreNow) {
   stored["Fileindex"] = "1";
   pictures.before_load = [](const std::string& path) {
@@ -200,9 +200,9 @@ TEST_F(SlideshowTest, PhotosUnreadableRewrittenOrGoneArePassedOverOrShownAsTheyA
             std::tuple("MsgBox", 8, 0, "1"));
 }
 
-// Input is handled while a tick waits for its photo: ticks meanwhile fold into it, a mouse
-// button pauses or resumes with at most that one photo still to come, and a key ends at
-// once, storing the entry of the photo not yet shown.
+// Input is handled while a tick waits for its photo: ticks meanwhile fold into it, a
+// mouse button pauses or resumes with at most that one photo still to come, and a key
+// ends at once, storing the entry of the photo not yet shown.
 TEST_F(SlideshowTest, MouseButtonsAndKeysWorkEvenWhileATickWaitsForItsPhoto) {
   stored["Fileindex"] = "2";
   // Outlives the test's body: the worker may still ask while the program goes.
@@ -246,8 +246,8 @@ TEST_F(SlideshowTest, MouseButtonsAndKeysWorkEvenWhileATickWaitsForItsPhoto) {
   EXPECT_EQ(std::tuple(random.draws, screen.cursor_count), std::tuple(2, 2));
 }
 
-// Out of memory in the set-up or in a tick takes the slideshow's own failure path; the end
-// of the program passes through it.
+// Out of memory in the set-up or in a tick takes the slideshow's own failure path; the
+// end of the program passes through it.
 TEST_F(SlideshowTest, AnyErrorTakesTheFailurePathButTheEndPassesThrough) {
   pictures.before_load = [](const std::string&) { throw std::bad_alloc(); };
   EXPECT_TRUE(Start("/s"));
