@@ -23,7 +23,7 @@ namespace solvarine {
 inline constexpr std::uint32_t kRed = 0xFFFF0000;
 inline constexpr std::uint32_t kGreen = 0xFF00FF00;
 inline constexpr std::uint32_t kBlue = 0xFF0000FF;
-// Each load asks for the largest diagonal its picture is drawn at; the preview box's:
+// The preview box's diagonal, the largest one the dialog's loads ask for.
 inline const double kPreviewDiagonal = std::hypot(193.0, 129.0);
 
 using Strings = std::vector<std::string>;

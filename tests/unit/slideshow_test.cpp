@@ -28,9 +28,9 @@ TEST_F(SlideshowTest, SetUpWritesMarkersReadsSettingsAndSetsTheTimer) {
   EXPECT_EQ(Canvas().size.width, 300);
 }
 
-// The canvas takes the stored size as it stands, halves to even, up to the primary
-// monitor's diagonal (1280): the dialog's slider refuses such a size, so the slideshow
-// sets the lists.
+// The sample stands in, and the slideshow sets the lists itself where the dialog's
+// slider refused the size. The canvas takes the stored size as it stands, halves to
+// even, up to the primary monitor's diagonal (1280).
 TEST(Slideshow, EmptyFilenameFallsBackToTheSampleInTheCurrentFolder) {
   for (const auto& [chokkei, side] : {std::pair("201.5", 202), {"1280", 1280}}) {
     World world({{"chokkei", chokkei}});
