@@ -7,6 +7,15 @@
 #include "slideshow/monitor_layout.h"
 
 namespace solvarine::fakes {
+namespace {
+
+std::string Joined(std::string text, std::initializer_list<int> numbers) {
+  for (const int n : numbers)
+    text += " " + std::to_string(n);
+  return text;
+}
+
+}  // namespace
 
 FakeWindow::FakeWindow(FakeScreen& screen, std::string title, std::string name, InputHandlers input,
                        Rect area)
@@ -21,21 +30,17 @@ FakeWindow::FakeWindow(FakeScreen& screen, std::string title, std::string name, 
 }
 
 FakeWindow::~FakeWindow() {
-  if (region)
-    --screen.live_regions;
   std::erase(screen.windows, this);
 }
 
 void FakeWindow::Show() {
   visible = true;
-  stacking = screen.NextStacking();
   screen.Log("Show " + title);
 }
 
 void FakeWindow::Cover(const Rect& covered) {
   area = covered;
-  screen.Log("Cover " + title + " " + std::to_string(area.left) + " " + std::to_string(area.top) +
-             " " + std::to_string(area.right) + " " + std::to_string(area.bottom));
+  screen.Log(Joined("Cover " + title, {area.left, area.top, area.right, area.bottom}));
 }
 
 FakePictureBox::FakePictureBox(FakeScreen& screen, const FakeWindow& parent,
@@ -53,10 +58,6 @@ void FakePictureBox::ClearPicture() {
   screen.Log("Clear " + name);
 }
 
-FakeTimer::~FakeTimer() {
-  std::erase(screen.timers, this);
-}
-
 void FakeTimer::SetEnabled(bool value) {
   enabled = value;
   screen.Log(value ? "Timer enabled" : "Timer disabled");
@@ -65,9 +66,7 @@ void FakeTimer::SetEnabled(bool value) {
 void FakeSlider::SetValue(int new_value) {
   if (new_value < layout.min || new_value > layout.max)
     throw Failure("slider value out of range");
-  const bool changed = new_value != value;
-  value = new_value;
-  if (changed && on_change)
+  if (std::exchange(value, new_value) != new_value && on_change)
     on_change();
 }
 
@@ -87,8 +86,6 @@ std::unique_ptr<Window> FakeScreen::CreateScreenWindow(const std::string& title,
 void FakeScreen::MsgBox(const std::string& text) {
   Log("MsgBox");
   messages.push_back(text);
-  if (on_msgbox)
-    on_msgbox();
 }
 
 Hwnd FakeScreen::FindWindowA(const std::string& title) {
@@ -98,55 +95,33 @@ Hwnd FakeScreen::FindWindowA(const std::string& title) {
   return foreign_windows.contains(title) ? static_cast<Hwnd>(2) : Hwnd{};
 }
 
-std::string FakeScreen::Draw(Hdc dest, std::vector<int> to, Hdc src, std::vector<int> from) {
-  std::string text = dc_names_.at(dest);
-  for (const int n : to)
-    text += " " + std::to_string(n);
-  text += " <- " + dc_names_.at(src);
-  for (const int n : from)
-    text += " " + std::to_string(n);
-  return text;
+std::string FakeScreen::Draw(Hdc dest, std::initializer_list<int> to, Hdc src,
+                             std::initializer_list<int> from) {
+  return Joined(dc_names_.at(dest), to) + " <- " + Joined(dc_names_.at(src), from);
 }
 
 Hrgn FakeScreen::CreateRectRgn(int left, int top, int right, int bottom) {
   const auto region = static_cast<Hrgn>(++next_handle_);
   regions_[region] = {left, top, right, bottom};
-  ++live_regions;
   return region;
 }
 
+// The window takes the region over; without a window the region is freed.
 void FakeScreen::SetWindowRgn(Hwnd hwnd, Hrgn region, bool) {
   Log("SetWindowRgn");
-  for (FakeWindow* window : windows) {
-    if (window->hwnd != hwnd)
-      continue;
-    if (window->region)
-      --live_regions;  // the window frees the region it had
-    window->region = regions_.at(region);
-    regions_.erase(region);
-    return;
-  }
-  DeleteObject(region);
+  const auto window = std::ranges::find(windows, hwnd, &FakeWindow::hwnd);
+  if (window != windows.end())
+    (*window)->region = regions_.at(region);
+  regions_.erase(region);
 }
 
 void FakeScreen::DeleteObject(Hrgn region) {
-  if (regions_.erase(region))
-    --live_regions;
+  regions_.erase(region);
 }
 
 FakeWindow* FakeScreen::WindowTitled(const std::string& title) const {
-  const auto it = std::find_if(windows.begin(), windows.end(), [&title](const FakeWindow* window) {
-    return window->title == title;
-  });
+  const auto it = std::ranges::find(windows, title, &FakeWindow::title);
   return it == windows.end() ? nullptr : *it;
-}
-
-void FakeScreen::FireTimers() {
-  const std::vector<FakeTimer*> due = timers;
-  for (FakeTimer* timer : due) {
-    if (timer->enabled && timer->interval > 0)
-      timer->on_tick();
-  }
 }
 
 bool FakeScreen::ClickButton(const std::string& caption) {

@@ -19,8 +19,8 @@ namespace solvarine::fakes {
 
 class FakeScreen;
 
-// Windows, controls and timers are plain objects whose state the tests read; what is drawn is
-// logged with the names of both ends ("Form2", "Form4 box", "dialog holder", "desktop").
+// Windows, controls and timers are plain objects whose state the tests read; what is
+// drawn is logged with the names of both ends ("Form2", "Form4 box", "desktop").
 struct FakeWindow : Window {
   FakeWindow(FakeScreen& screen, std::string title, std::string name, InputHandlers input,
              Rect area);
@@ -41,7 +41,6 @@ struct FakeWindow : Window {
   Hdc dc;
   Rect area;  // on the screen, in pixels
   bool visible = false;
-  int stacking = 0;                // higher is on top
   std::optional<ClipRect> region;  // the window region's rectangle
   std::function<void()> on_resize;
 };
@@ -51,7 +50,7 @@ struct FakePictureBox : PictureBox {
                  InputHandlers input);
   Hdc hDC() override { return dc; }
   SizeF ScaleSize() const override { return size; }
-  // The core sets pictures on auto-sized boxes only: the box takes the picture's own size.
+  // The core sets pictures on auto-sized boxes only, which take the picture's size.
   void SetPicture(const Picture& shown) override {
     picture = shown;
     size = {static_cast<float>(shown.width), static_cast<float>(shown.height)};
@@ -80,7 +79,6 @@ struct FakePictureBox : PictureBox {
 struct FakeTimer : Timer {
   FakeTimer(FakeScreen& screen, std::int32_t interval, std::function<void()> on_tick)
       : screen(screen), interval(interval), on_tick(std::move(on_tick)) {}
-  ~FakeTimer() override;
   void SetInterval(std::int32_t milliseconds) override { interval = milliseconds; }
   void SetEnabled(bool value) override;
   bool Enabled() const override { return enabled; }
@@ -124,7 +122,7 @@ Fake& Of(const std::unique_ptr<Interface>& held) {
   return static_cast<Fake&>(*held);
 }
 
-// Windows, controls and drawing in memory; every call that matters for ordering is logged.
+// Windows, controls and drawing in memory; each call that matters for order is logged.
 class FakeScreen final : public WindowSystem, public EventSources, public Dialogs, public Gdi {
  public:
   // WindowSystem, EventSources, Dialogs
@@ -163,9 +161,7 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
   }
   std::unique_ptr<Timer> CreateTimer(Window&, std::int32_t interval_ms,
                                      std::function<void()> on_tick) override {
-    auto timer = std::make_unique<FakeTimer>(*this, interval_ms, std::move(on_tick));
-    timers.push_back(timer.get());
-    return timer;
+    return std::make_unique<FakeTimer>(*this, interval_ms, std::move(on_tick));
   }
   std::unique_ptr<Wakeup> CreateWakeup(std::function<void()> on_wake) override {
     return wakeups.Create(std::move(on_wake));
@@ -207,7 +203,6 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
 
   // For the tests.
   FakeWindow* WindowTitled(const std::string& title) const;
-  void FireTimers();
   bool ClickButton(const std::string& caption);
 
   // For the fakes.
@@ -218,32 +213,28 @@ class FakeScreen final : public WindowSystem, public EventSources, public Dialog
   }
   void Log(std::string entry) { log.push_back(std::move(entry)); }
   Hwnd NewHwnd() { return static_cast<Hwnd>(++next_handle_); }
-  int NextStacking() { return ++stacking_; }
 
   static constexpr Hwnd kDesktop = static_cast<Hwnd>(1);
-  std::vector<Monitor> monitors{{{0, 0, 1024, 768}, true}};  // a test may change them any time
+  std::vector<Monitor> monitors{{{0, 0, 1024, 768}, true}};  // tests change them at will
   std::vector<std::string> log;
   std::vector<std::string> messages;
   std::vector<OpenFileRequest> open_file_requests;
-  OpenFileResult next_open_file;          // what the next picker returns (empty: cancelled)
+  OpenFileResult next_open_file;          // the next pick (empty: cancelled)
   std::set<std::string> foreign_windows;  // titles of other programs' windows
-  std::function<void()> on_msgbox;
   FakeWakeups wakeups;
   int cursor_count = 0;
   int dcs_out = 0;
-  int live_regions = 0;
   std::vector<FakeWindow*> windows;
-  std::vector<FakeTimer*> timers;
   const OptionButton* selected_option = nullptr;  // of the one group
 
  private:
-  std::string Draw(Hdc dest, std::vector<int> to, Hdc src, std::vector<int> from);
+  std::string Draw(Hdc dest, std::initializer_list<int> to, Hdc src,
+                   std::initializer_list<int> from);
 
   std::map<std::string, std::function<void()>> buttons_;
   std::map<Hdc, std::string> dc_names_;
   std::map<Hrgn, ClipRect> regions_;
   std::uintptr_t next_handle_ = 100;
-  int stacking_ = 0;
 };
 
 }  // namespace solvarine::fakes

@@ -7,10 +7,10 @@ namespace solvarine::fakes {
 std::optional<std::string> FakeSettingsStore::GetSetting(const std::string& app,
                                                          const std::string& section,
                                                          const std::string& key) {
-  if (app != "solvar" || section != "Option")
-    return std::nullopt;
   const auto it = values.find(key);
-  return it == values.end() ? std::nullopt : std::optional(it->second);
+  if (app != "solvar" || section != "Option" || it == values.end())
+    return std::nullopt;
+  return it->second;
 }
 
 void FakeSettingsStore::SaveSetting(const std::string& app, const std::string& section,
@@ -21,9 +21,9 @@ void FakeSettingsStore::SaveSetting(const std::string& app, const std::string& s
   writes.push_back(key);
 }
 
-// As Windows does: a bare drive "C:" is that drive's current folder (the current directory when
-// it is on that drive, else its root); other names without a drive are relative to the current
-// folder.
+// As Windows does: a bare drive "C:" is that drive's current folder (the current
+// directory when it is on that drive, else its root); other names without a drive are
+// relative to the current folder.
 std::string FakeFileSystem::Resolve(const std::string& name) const {
   std::string path = name;
   if (path.size() == 2 && path[1] == ':') {
@@ -31,8 +31,6 @@ std::string FakeFileSystem::Resolve(const std::string& name) const {
   } else if (path.find(':') == std::string::npos) {
     path = current + (current.ends_with('\\') ? "" : "\\") + path;
   }
-  if (path.size() > 3 && path.ends_with('\\'))
-    path.pop_back();
   return path;
 }
 

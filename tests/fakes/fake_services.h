@@ -14,7 +14,7 @@
 
 namespace solvarine::fakes {
 
-// The settings store as a map from key to text, for application "solvar" section "Option".
+// The settings store: a map from key to text, for "solvar" and its section "Option".
 class FakeSettingsStore final : public SettingsStore {
  public:
   std::optional<std::string> GetSetting(const std::string& app, const std::string& section,
@@ -54,10 +54,11 @@ class FakePictureLoader final : public PictureLoader {
   void Add(const std::string& full_path, int width, int height, std::uint32_t colour);
 
   std::map<std::string, Picture> pictures;  // at their own size
-  std::set<std::string> held_open;          // by another program that shares them with none
+  std::set<std::string> held_open;          // by a program that shares them with none
   std::vector<std::string> loads;
-  std::vector<double> drawn_diagonals;                            // asked for, one per load
-  std::function<void(const std::string& full_path)> before_load;  // on the loading thread
+  std::vector<double> drawn_diagonals;  // asked for, one per load
+  // Runs on the loading thread, before each load.
+  std::function<void(const std::string& full_path)> before_load;
 
  private:
   const FakeFileSystem& files_;

