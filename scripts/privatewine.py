@@ -540,14 +540,32 @@ def slideshow_settings(folder: Path, photo: str, **overrides: str) -> dict[str, 
             **overrides}
 
 
-def show_picture(screen: Screen, picture: Path, left: int = 0, top: int = 0) -> subprocess.Popen:
-    """An X window showing the picture, its top-left corner at (left, top): the user's desktop
-    under the screen saver (Xvfb's root background does not show in screen reads, a window does).
-    End it with end_process."""
-    return subprocess.Popen(
-        ["display", "-borderwidth", "0", "-geometry", f"+{left}+{top}", "-immutable",
-         str(picture)], env=screen.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-        stderr=subprocess.DEVNULL, start_new_session=True)
+@contextlib.contextmanager
+def desktop(screen: Screen, folder: Path, *pictures: tuple[Image.Image, int]) -> Iterator[None]:
+    """The user's desktop under the screen saver: each picture in an X window of its own, its
+    top-left corner at (left, 0) (Xvfb's root background does not show in screen reads, a window
+    does). They show before this yields; at its end their windows are gone."""
+    shown, names = [], [f"desktop{number}.png" for number in range(len(pictures))]
+    try:
+        for name, (picture, left) in zip(names, pictures):
+            picture.save(folder / name)
+            shown.append(subprocess.Popen(
+                ["display", "-borderwidth", "0", "-geometry", f"+{left}+0", "-immutable",
+                 str(folder / name)], env=screen.env, stdin=subprocess.DEVNULL,
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True))
+
+        def all_shown() -> bool:
+            shot = screen.screenshot()
+            return all(shot.crop((left, 0, left + picture.width, picture.height)).tobytes()
+                       == picture.tobytes() for picture, left in pictures)
+
+        wait_until(all_shown, PATIENCE, "the desktop")
+        yield
+    finally:
+        for process in shown:
+            end_process(process)
+        wait_until(lambda: not any(screen.windows(f"ImageMagick: {name}", visible_only=False)
+                                   for name in names), PATIENCE, "the desktop to go")
 
 
 class PhotoWatch:

@@ -10,7 +10,6 @@
 import io
 import math
 import os
-import random
 import struct
 import sys
 from pathlib import Path
@@ -48,13 +47,6 @@ def rle8_panorama(half: int, height: int) -> bytes:
     return bmp(8, (2 * half, height), pixels, 1, palette)
 
 
-def forged_jpeg(width: int, height: int) -> bytes:
-    # A real small JPEG with its frame header rewritten to claim width x height.
-    data = bytearray(encoded(BLUE, "JPEG", (16, 16)))
-    struct.pack_into(">HH", data, data.index(b"\xff\xc0") + 5, height, width)
-    return bytes(data)
-
-
 def one_colour_gif(side: int) -> bytes:
     # side x side pixels that really decode, from a byte per 1400 or so: after each clear code (4),
     # code 0 is one pixel and each code 5 + j after it repeats the one before and a pixel more.
@@ -76,12 +68,8 @@ JPEG = encoded(RED, "JPEG", quality=95)
 
 # name, bytes, colour when it loads (at SIZE), or "forged" or None when it must be refused
 CASES = [
-    ("empty.jpg", b"", None),
     ("cut.jpg", JPEG[: len(JPEG) // 2], None),  # Windows may show the top half; Wine refuses it
-    ("noise.jpg", random.Random(7).randbytes(4096), None),
     ("png.jpg", encoded(GREEN, "PNG"), GREEN),  # the decoder goes by content
-    ("huge.bmp", bmp(24, (65535, 65535), FEW_PIXELS), "forged"),
-    ("huge.jpg", forged_jpeg(65500, 65500), "forged"),
     ("hostile.gif", one_colour_gif(40000), "forged"),  # 1 MB that decodes to 1.6 gigapixels
     ("blue.gif", encoded(BLUE, "GIF"), BLUE),
     ("large.bmp", bmp(24, (9000, 9000), FEW_PIXELS), None),
