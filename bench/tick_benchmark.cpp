@@ -65,7 +65,7 @@ CaseResult RunCase(const std::string& photo, bool reduced) {
   for (int run = 0; run < kRuns && total_ms < kEnoughMs; ++run) {
     const auto start = std::chrono::steady_clock::now();
     {
-      const Picture picture = loader.LoadPicture(photo, reduced ? kChokkei : 0);
+      const Picture picture = loader.LoadPicture(photo, reduced ? kChokkei : kFullSizeDiagonal);
       holder.ShowPicture(picture);
       result.width = picture.width;
       result.height = picture.height;

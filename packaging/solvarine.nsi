@@ -157,7 +157,18 @@ Section Uninstall
       Goto next_user
   users_done:
 
-  Delete "$INSTDIR\Uninstall.exe"
+  ; This runs from a copy of the uninstaller, which the original starts and then leaves: until
+  ; the original has ended, its file cannot be deleted. Wait for it, a few seconds at most.
+  StrCpy $2 0
+  delete_uninstaller:
+    ClearErrors
+    Delete "$INSTDIR\Uninstall.exe"
+    IfErrors 0 uninstaller_gone
+    IntOp $2 $2 + 1
+    IntCmp $2 50 uninstaller_gone
+    Sleep 100
+    Goto delete_uninstaller
+  uninstaller_gone:
   RMDir "$INSTDIR"
   ; Last: as long as Windows lists Solvarine, something of it is left to remove.
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

@@ -71,8 +71,10 @@ bool WithinPixelCap(std::uint32_t width, std::uint32_t height) {
 
 PixelSize DecodeSize(int width, int height, double drawn_diagonal) {
   const PixelSize full{width, height};
-  if (width <= 0 || height <= 0 || !(drawn_diagonal > 0))
+  if (width <= 0 || height <= 0)
     return full;
+  if (!(drawn_diagonal > 0))
+    return {1, 1};
   const double scale =
       drawn_diagonal / std::hypot(static_cast<double>(width), static_cast<double>(height));
   if (!(scale < 1))

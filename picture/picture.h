@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace solvarine {
@@ -44,8 +45,10 @@ struct PixelSize {
 // at most drawn_diagonal pixels: never smaller than what is drawn, never larger than the photo.
 // Drawn sizes are rounded, and the slideshow derives its width from its rounded height, which
 // for a strip panorama draws the width several pixels wider than the diagonal alone gives.
-// A drawn_diagonal of 0 (or less, or not a number) means the photo's own size.
+// A photo drawn below one pixel (a diagonal of 0, less, or not a number) shows nothing, so one
+// pixel of it is enough; kFullSizeDiagonal asks for the photo's own size.
 PixelSize DecodeSize(int width, int height, double drawn_diagonal);
+inline constexpr double kFullSizeDiagonal = std::numeric_limits<double>::infinity();
 
 // DecodeSize of the upright picture, for a frame stored stored_width x stored_height that the
 // orientation turns; in the stored frame's sides.

@@ -23,14 +23,17 @@ ROOT = Path(__file__).resolve().parents[1]
 JOBS = "2"
 # The scripts the README names, each in a short form, so that one that no longer runs fails the
 # build; their figures go to the log and are never checked. Those marked shared run in this run's
-# Xvfb and prefix; make-screenshots installs the setup program, so it gets a prefix of its own.
+# Xvfb and prefix; make-screenshots installs the setup program, so it gets a prefix of its own, and
+# two monitors need an Xorg of their own.
 SCRIPTS = (
     (["assets/make-samples", "{scratch}/samples"], False),
     (["scripts/demo", "--settings"], True),
     (["scripts/demo", "--shots", "2"], True),
+    (["scripts/demo", "--monitors", "2", "--shots", "2"], False),
     (["scripts/endurance", "--ticks", "200", "--idle", "2"], True),
     (["scripts/benchmark", "--quick"], True),
     (["scripts/latency", "2"], True),
+    (["scripts/latency", "--monitors", "4"], False),
     (["packaging/make-screenshots", "--out", "{scratch}"], False),
     (["scripts/release"], False),
 )

@@ -77,7 +77,9 @@ void Form1::Form_Load() {
     RectRegion(program_.platform().gdi, 0, 0, 0, 0)
         .SetAsWindowRegion(program_.form4().window->hWnd());
     ahead_.Prepare(PhotoPath(), chokkei.ToDouble());
-  } catch (const Failure&) {
+  } catch (const ProgramEnd&) {
+    throw;
+  } catch (...) {
     FailAndEnd();
   }
 }

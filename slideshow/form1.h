@@ -26,7 +26,9 @@ class Form1 {
 
   void Form_Load();
   void Timer2_Timer();
-  // A photo is being decoded, for a tick that waits for it or ahead of the next one.
+  // A photo is being decoded, for a tick that waits for it or ahead of the next one. The slideshow
+  // itself never asks (the hand-over wakes it); a caller that turns the event loop by hand, as a
+  // test does, asks to know whether anything is still to come.
   bool PhotoPending() const { return waiting_for_photo_ || ahead_.Busy(); }
 
   std::unique_ptr<Window> window;

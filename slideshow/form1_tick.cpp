@@ -1,4 +1,5 @@
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "app/program.h"
@@ -12,22 +13,9 @@
 #include "slideshow/place_photo.h"
 
 namespace solvarine {
-namespace {
 
-bool IsFailure(const std::exception_ptr& error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const Failure&) {
-    return true;
-  } catch (...) {
-    return false;
-  }
-}
-
-}  // namespace
-
-// A tick whose photo is still being decoded waits for it without holding up the UI thread, so
-// input is handled meanwhile; ticks that come in the meantime fold into it, as timer messages
+// The worker looks at the tick's photo file, and decodes it if need be, while the UI thread goes
+// on handling input; ticks that come in the meantime fold into the waiting one, as timer messages
 // fold behind a long tick.
 void Form1::Timer2_Timer() {
   if (waiting_for_photo_)
@@ -49,7 +37,8 @@ std::string Form1::PhotoPath() {
 }
 
 // A photo that cannot be loaded is passed over within the tick; only a whole round of them means
-// that the photo set cannot be used.
+// that the photo set cannot be used. Whatever stopped a decode, out of memory included, stopped
+// that photo only: the next one may well fit.
 void Form1::ShowNextPhoto() {
   try {
     const double side = chokkei.ToDouble();
@@ -66,11 +55,13 @@ void Form1::ShowNextPhoto() {
         ahead_.Prepare(PhotoPath(), side);
         return;
       }
-      if (!IsFailure(decoded->error) || ++unreadable_ >= program_.form3().File1.ListCount())
+      if (++unreadable_ >= program_.form3().File1.ListCount())
         std::rethrow_exception(decoded->error);
       Advance();
     }
-  } catch (const Failure&) {
+  } catch (const ProgramEnd&) {
+    throw;
+  } catch (...) {
     FailAndEnd();
   }
 }

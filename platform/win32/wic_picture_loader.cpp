@@ -10,6 +10,7 @@
 #include "picture/picture_header.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/text.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_file_system.h"
 
 namespace solvarine::win32 {
@@ -96,16 +97,28 @@ Picture WicPictureLoader::LoadPicture(const std::string& path, double drawn_diag
   return Loader(path, drawn_diagonal).Load();
 }
 
+// Opened for its attributes only, so no other program's share mode stands in the way and nothing
+// of the file's content is read. FAT keeps no change time: nothing could tell a copy over a file.
 std::optional<FileStamp> WicPictureLoader::Stamp(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
   const std::wstring file = FullPathName(Widen(path));
-  if (file.empty() || !::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+  if (file.empty())
+    return std::nullopt;
+  const HANDLE opened = ::CreateFileW(file.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+  const UniqueKernelHandle handle(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
+  BY_HANDLE_FILE_INFORMATION info{};
+  FILE_BASIC_INFO times{};
+  if (!handle || !::GetFileInformationByHandle(handle.get(), &info) ||
+      !::GetFileInformationByHandleEx(handle.get(), FileBasicInfo, &times, sizeof(times)) ||
+      times.ChangeTime.QuadPart == 0) {
     return std::nullopt;
   }
-  return FileStamp{(std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
-                   (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
-                       data.ftLastWriteTime.dwLowDateTime};
+  const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+  return FileStamp{info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
+                   join(info.nFileSizeHigh, info.nFileSizeLow),
+                   static_cast<std::uint64_t>(times.LastWriteTime.QuadPart),
+                   static_cast<std::uint64_t>(times.ChangeTime.QuadPart)};
 }
 
 }  // namespace solvarine::win32

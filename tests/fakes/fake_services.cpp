@@ -53,13 +53,13 @@ std::vector<FolderEntry> FakeFileSystem::ListFolder(const std::string& folder) {
 }
 
 Picture FakePictureLoader::LoadPicture(const std::string& path, double drawn_diagonal) {
-  if (before_load)
-    before_load();
   const std::string full = files_.Resolve(path);
+  if (before_load)
+    before_load(full);
   loads.push_back(full);
   drawn_diagonals.push_back(drawn_diagonal);
   const auto it = pictures.find(full);
-  if (it == pictures.end())
+  if (it == pictures.end() || held_open.contains(full))
     throw Failure("cannot load " + path);
   // Solid colours only, so any reduced size is exact.
   const Picture& original = it->second;
@@ -72,7 +72,7 @@ std::optional<FileStamp> FakePictureLoader::Stamp(const std::string& path) {
   const std::string full = files_.Resolve(path);
   if (!pictures.contains(full))
     return std::nullopt;
-  return FileStamp{pictures[full].pixels.size() * 4, writes_[full]};
+  return FileStamp{.size = pictures[full].pixels.size() * 4, .last_change = writes_[full]};
 }
 
 void FakePictureLoader::Add(const std::string& full_path, int width, int height,
@@ -83,6 +83,8 @@ void FakePictureLoader::Add(const std::string& full_path, int width, int height,
 }
 
 float ScriptedRandom::Rnd() {
+  if (before_draw)
+    before_draw();
   ++draws;
   if (values.empty())
     return 0.5f;

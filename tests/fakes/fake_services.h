@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -53,9 +54,10 @@ class FakePictureLoader final : public PictureLoader {
   void Add(const std::string& full_path, int width, int height, std::uint32_t colour);
 
   std::map<std::string, Picture> pictures;  // at their own size
+  std::set<std::string> held_open;          // by another program that shares them with none
   std::vector<std::string> loads;
-  std::vector<double> drawn_diagonals;  // asked for, one per load
-  std::function<void()> before_load;    // runs on the decoding thread
+  std::vector<double> drawn_diagonals;                            // asked for, one per load
+  std::function<void(const std::string& full_path)> before_load;  // on the loading thread
 
  private:
   const FakeFileSystem& files_;
@@ -67,6 +69,7 @@ class ScriptedRandom final : public Random {
   float Rnd() override;
   std::deque<float> values;
   int draws = 0;
+  std::function<void()> before_draw;
 };
 
 }  // namespace solvarine::fakes

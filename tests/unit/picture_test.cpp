@@ -167,8 +167,9 @@ TEST(DecodeSizeTest, ReducesOnlyWhatIsDrawnSmallerAndNeverBelowIt) {
       {2000, 1500, 501, {401, 301}},     // rounded up, never down
       {4000, 6000, 200, {111, 167}},     // 110.9 x 166.4
       {2000, 1500, 9000, {2000, 1500}},  // never enlarged
-      {2000, 1500, 0, {2000, 1500}},     // 0: full size
-      {2000, 1500, std::nan(""), {2000, 1500}},
+      {2000, 1500, kFullSizeDiagonal, {2000, 1500}},
+      {2000, 1500, 0, {1, 1}},  // nothing drawn: one pixel, never the full size
+      {2000, 1500, std::nan(""), {1, 1}},
       {10000, 1, 50, {50, 1}},   // a side never vanishes
       {1000, 9, 400, {444, 4}},  // the tick derives 444 wide from its rounded height
   };

@@ -1,4 +1,5 @@
-#include <latch>
+#include <new>
+#include <semaphore>
 #include <thread>
 
 #include "tests/unit/program_fixture.h"
@@ -101,11 +102,22 @@ TEST_F(SlideshowTest, EachTickDrawsTheCurrentPhotoWhereItIsClippedAndAdvancesWit
                                   std::string("StretchBlt Form4 box ") + expected.drawn}));
     EXPECT_EQ(std::tuple(Canvas().left, Canvas().top, *Window("Form4")->region, Position()),
               std::tuple(expected.left, expected.top, expected.clip, program.form1().Filepos));
+    EXPECT_EQ(fake.pictures.loads.back(), std::string("C:\\photos\\") + "abc"[Position()] + ".jpg")
+        << "the next photo is decoded ahead of its tick";
   }
   EXPECT_EQ(Position(), 2);
   EXPECT_EQ(fake.random.draws, 8) << "exactly two draws per tick";
   EXPECT_EQ(fake.screen.dcs_out, 0);
   EXPECT_EQ(fake.screen.live_regions, 1) << "only the photo window's own region";
+
+  // What was decoded ahead serves only the size it was decoded at; nothing is decoded ahead of a
+  // file that is not there.
+  program.form1().chokkei = Variant(std::string("100"));
+  fake.pictures.pictures.erase("C:\\photos\\a.jpg");
+  ASSERT_FALSE(Tick());  // c.jpg, decoded ahead at 400
+  const auto& holder = fakes::Of<fakes::FakePictureBox>(program.form4().Picture2);
+  EXPECT_EQ(std::tuple(holder.picture->pixel_width, fake.pictures.loads.back()),
+            std::tuple(71, "C:\\photos\\c.jpg"));
 }
 
 // Monitors given in no particular order take turns: the primary, then left to right, top to
@@ -180,23 +192,28 @@ TEST_F(SlideshowTest, TheWindowsFollowTheMonitorsAndKeepWhatTheyShowed) {
       << "the photo is on the backdrop already";
 }
 
-// b.jpg goes after it was decoded ahead, a.jpg is rewritten after it was: the slideshow shows the
-// files as they are at the tick and passes over the one it cannot load; a whole round of failures
-// is the message, with nothing drawn or stored.
-TEST_F(SlideshowTest, PhotosGoneOrRewrittenMidRunArePassedOverOrShownAsTheyAreNow) {
+// The slideshow shows each file as it is at its tick: b.jpg always runs out of memory, a.jpg is
+// held open by another program while it is decoded ahead, then rewritten after it was. A photo
+// that cannot be loaded is passed over; a whole round of them is the message, with nothing drawn
+// or stored.
+TEST_F(SlideshowTest, PhotosUnreadableRewrittenOrGoneMidRunArePassedOverOrShownAsTheyAreNow) {
   fake.store.values["Fileindex"] = "1";
+  fake.pictures.before_load = [](const std::string& path) {
+    if (path.ends_with("b.jpg"))
+      throw std::bad_alloc();
+  };
   ASSERT_FALSE(Start("/s"));
-  fake.pictures.pictures.erase("C:\\photos\\b.jpg");
+  fake.pictures.held_open.insert("C:\\photos\\a.jpg");
   const auto& holder = fakes::Of<fakes::FakePictureBox>(program.form4().Picture2);
   const std::tuple<const char*, std::uint32_t, std::int16_t> ticks[] = {
-      {"c.jpg", kBlue, 0}, {"a.jpg", kGreen, 1}, {"c.jpg", kBlue, 0}, {"a.jpg", kGreen, 1}};
+      {"c.jpg", kBlue, 0}, {"a.jpg", kRed, 1}, {"c.jpg", kBlue, 0}, {"a.jpg", kGreen, 1}};
   for (const auto& [shown, colour, next] : ticks) {
     ASSERT_FALSE(Tick());
-    if (next == 0)
+    EXPECT_EQ(std::tuple(program.form1().Filename, holder.picture->pixels.at(0), Position()),
+              std::tuple(std::string("C:\\photos\\") + shown, colour, next));
+    fake.pictures.held_open.clear();
+    if (fake.random.draws == 6)  // a.jpg is decoded ahead now, in red
       fake.pictures.Add("C:\\photos\\a.jpg", 640, 480, kGreen);
-    EXPECT_EQ(program.form1().Filename, std::string("C:\\photos\\") + shown);
-    EXPECT_EQ(holder.picture->pixels.at(0), colour) << shown;
-    EXPECT_EQ(Position(), next);
   }
   EXPECT_TRUE(fake.screen.messages.empty());
 
@@ -209,12 +226,25 @@ TEST_F(SlideshowTest, PhotosGoneOrRewrittenMidRunArePassedOverOrShownAsTheyAreNo
             std::tuple("MsgBox", 8, 0, 0, "1"));
 }
 
-TEST_F(SlideshowTest, MouseButtonsPauseAndResumeAndKeysStoreThePosition) {
+// Input is handled while a tick waits for its photo: ticks meanwhile fold into it, a mouse button
+// pauses or resumes with at most that one photo still to come, and a key ends at once, storing
+// the entry of the photo not yet shown.
+TEST_F(SlideshowTest, MouseButtonsAndKeysWorkEvenWhileATickWaitsForItsPhoto) {
   fake.store.values["Fileindex"] = "2";
-  ASSERT_FALSE(Start("/s"));
+  // Outlives the test's body: the worker may still ask while the program goes.
+  const auto decodes = std::make_shared<std::counting_semaphore<>>(0);
+  fake.pictures.before_load = [decodes, ui = std::this_thread::get_id()](const std::string&) {
+    if (std::this_thread::get_id() != ui)
+      decodes->acquire();
+  };
+  // Let go at the end whatever happens, or the worker would never be joined.
+  const std::shared_ptr<void> let_go(nullptr, [decodes](void*) { decodes->release(9); });
+  StartUp(program, "/s");
+  fake.screen.FireTimers();
+  fake.screen.FireTimers();
   fakes::FakeWindow& backdrop = *Window("Form2");
   for (const auto& press :
-       {backdrop.input.mouse_down, Window("Form4")->input.mouse_down, Canvas().input.mouse_down}) {
+       {Window("Form4")->input.mouse_down, Canvas().input.mouse_down, backdrop.input.mouse_down}) {
     const int stacked = Window("Form4")->stacking;
     press();
     EXPECT_FALSE(Timer2().enabled);
@@ -222,45 +252,43 @@ TEST_F(SlideshowTest, MouseButtonsPauseAndResumeAndKeysStoreThePosition) {
     press();
     EXPECT_TRUE(Timer2().enabled);
   }
-  ASSERT_FALSE(Tick());  // shows entry 2, wraps to 0
+  backdrop.input.mouse_down();
+  EXPECT_EQ(std::tuple(program.form1().PhotoPending(), fake.random.draws, *Window("Form4")->region),
+            std::tuple(true, 0, ClipRect{0, 0, 0, 0}));
+
+  decodes->release(2);  // c.jpg for the waiting tick, then a.jpg ahead of the next
+  EXPECT_FALSE(Ends([] {}));
+  EXPECT_FALSE(Tick());  // paused
+  EXPECT_EQ(std::tuple(fake.random.draws, Position(), program.form1().Filename),
+            std::tuple(2, 0, "C:\\photos\\c.jpg"));
+
+  fake.pictures.Add("C:\\photos\\a.jpg", 640, 480, kRed);  // so its tick decodes it again
+  backdrop.input.mouse_down();
+  fake.screen.FireTimers();
   for (const auto& key :
        {backdrop.input.key_down, Window("Form4")->input.key_down, Canvas().input.key_down}) {
     fake.store.values.erase("Fileindex");
     EXPECT_TRUE(Ends(key));
     EXPECT_EQ(fake.store.values["Fileindex"], "0");
   }
-  EXPECT_EQ(fake.screen.cursor_count, 2);
+  EXPECT_EQ(std::tuple(fake.random.draws, fake.screen.cursor_count), std::tuple(2, 2));
 }
 
-// The UI thread goes on handling input while the tick's photo is decoded; the tick then runs
-// whole, once, as it would have without waiting.
-TEST_F(SlideshowTest, ATickWaitsForItsPhotoWithoutDrawingAndTicksMeanwhileFoldIntoIt) {
-  std::latch gate{1};
-  fake.pictures.before_load = [&, ui = std::this_thread::get_id()] {
-    if (std::this_thread::get_id() != ui)
-      gate.wait();
-  };
-  // Opened at the end whatever happens, or the worker would never be joined.
-  const std::shared_ptr<void> open_at_the_end(nullptr, [&gate](void*) {
-    if (!gate.try_wait())
-      gate.count_down();
-  });
-
-  StartUp(program, "/s");
-  fake.screen.FireTimers();
-  fake.screen.FireTimers();
-  EXPECT_TRUE(program.form1().PhotoPending());
-  EXPECT_EQ(std::tuple(fake.random.draws, *Window("Form4")->region, Position()),
-            std::tuple(0, ClipRect{0, 0, 0, 0}, 0));
-
-  gate.count_down();
-  EXPECT_FALSE(Ends([] {}));
-  EXPECT_EQ(std::tuple(fake.random.draws, Position(), program.form1().Filename),
-            std::tuple(2, 1, "C:\\photos\\a.jpg"));
-  EXPECT_NE(Window("Form4")->region, (ClipRect{0, 0, 0, 0}));
-  EXPECT_EQ(std::count(fake.pictures.loads.begin(), fake.pictures.loads.end(), "C:\\photos\\a.jpg"),
-            2)
-      << "the hidden dialog's preview, then once ahead of the tick";
+// Out of memory in the set-up or in a tick takes the slideshow's own failure path; the end of the
+// program passes through it.
+TEST_F(SlideshowTest, AnyErrorTakesTheFailurePathButTheEndPassesThrough) {
+  fake.pictures.before_load = [](const std::string&) { throw std::bad_alloc(); };
+  EXPECT_TRUE(Start("/s"));
+  ExpectMessageWithoutScreens();
+  for (const bool ending : {false, true}) {
+    World world;
+    ASSERT_FALSE(world.Start("/s"));
+    world.fake.random.before_draw = [ending] {
+      ending ? throw ProgramEnd() : throw std::bad_alloc();
+    };
+    EXPECT_TRUE(world.Tick());
+    EXPECT_EQ(world.fake.screen.messages.size(), ending ? 0u : 1u);
+  }
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 # Writes the picture files the loader meets into a folder, with manifest.txt: one line per load,
-# the file's name (relative to the folder), then the diagonal it is drawn at, its upright size, the
-# size it is decoded at and the colours (rrggbb) of its four quarters; or "refused", or "forged"
-# when the size its header claims must refuse it before any decoder reads on. Odd but valid
-# encodings a loader must read; photos stored on their side with an EXIF orientation, to be turned
-# upright; broken or forged files, and names that are no file, it must refuse without crashing or
-# eating the machine.
+# the file's name (relative to the folder), then the diagonal it is drawn at ("inf": any), its
+# upright size, the size it is decoded at and the colours (rrggbb) of its four quarters; or
+# "refused", or "forged" when the size its header claims must refuse it before any decoder reads
+# on. Odd but valid encodings a loader must read; photos stored on their side with an EXIF
+# orientation, to be turned upright; broken or forged files, and names that are no file, it must
+# refuse without crashing or eating the machine.
 # Usage: picture_table.py FOLDER
 
 import io
@@ -112,15 +112,19 @@ if __name__ == "__main__":
         if data is not None:
             Path(os.path.normpath(folder / name.replace("\\", "/"))).write_bytes(data)
         loads = isinstance(colour, tuple)
-        shown = "0 {0} {1} {0} {1} ".format(*SIZE) + f"{bytes(colour).hex()} " * 4 if loads else ""
+        shown = ("inf {0} {1} {0} {1} ".format(*SIZE) + f"{bytes(colour).hex()} " * 4
+                 if loads else "")
         lines.append(f"{name} {shown or colour or 'refused'}")
     for orientation in STORED:  # at full size and at about half, decoded reduced then turned
         (folder / f"turned{orientation}.jpg").write_bytes(tagged(orientation))
-        for diagonal, decoded in ((0, "64 32"), (36, "33 17")):
+        for diagonal, decoded in (("inf", "64 32"), (36, "33 17")):
             lines.append(f"turned{orientation}.jpg {diagonal} 64 32 {decoded} "
                          + " ".join(bytes(q).hex() for q in QUARTERS))
     (folder / "panorama.bmp").write_bytes(rle8_panorama(20000, 3000))  # the holder's test's
     (folder / "slideshow").mkdir(exist_ok=True)  # the endurance test's photos
     for name, size, colour in (("a", (64, 48), BLUE), ("b", (48, 48), GREEN), ("c", (40, 60), RED)):
         Image.new("RGB", size, colour).save(folder / "slideshow" / f"{name}.bmp")
+    for name in ("stamped", "copy", "other"):  # the stamp test's: same size, same write time
+        (folder / f"{name}.jpg").write_bytes(name[0].encode() * 1000)
+        os.utime(folder / f"{name}.jpg", (1e9, 1e9))
     (folder / "manifest.txt").write_text("\n".join(lines) + "\n", encoding="utf-8")

@@ -43,7 +43,7 @@ TEST(PictureTable, EachLoadsUprightAsItShouldOrIsRefused) {
     SCOPED_TRACE(line);
     if (first == "refused" || first == "forged") {
       try {
-        WicPictureLoader().LoadPicture(name, 0);
+        WicPictureLoader().LoadPicture(name, kFullSizeDiagonal);
         ADD_FAILURE() << "loaded";
       } catch (const Failure& failure) {
         const std::string reason = failure.what();
@@ -75,7 +75,27 @@ TEST(PictureTable, EachLoadsUprightAsItShouldOrIsRefused) {
   EXPECT_GE(cases, 27);
 
   const UniqueKernelHandle holder = OpenUnshared("png.jpg");  // as another program may
-  EXPECT_THROW(WicPictureLoader().LoadPicture("png.jpg", 0), Failure);
+  EXPECT_THROW(WicPictureLoader().LoadPicture("png.jpg", kFullSizeDiagonal), Failure);
+}
+
+// picture_table.py wrote three files of the same size and write time, well before this test
+// starts: the same file, even held open by another program, keeps its stamp; a copy over it that
+// keeps its size and write time, or another file put in its place, does not.
+TEST(PictureTable, StampTellsTheFileFromACopyOverItOrAnotherInItsPlace) {
+  ASSERT_TRUE(::SetCurrentDirectoryW(Widen(std::getenv("SOLVARINE_PICTURE_TABLE")).c_str()));
+  WicPictureLoader loader;
+  const std::optional<FileStamp> first = loader.Stamp("stamped.jpg");
+  ASSERT_TRUE(first);
+  {
+    const UniqueKernelHandle holder = OpenUnshared("stamped.jpg");
+    EXPECT_EQ(loader.Stamp("stamped.jpg"), first);
+  }
+  ASSERT_TRUE(::CopyFileW(L"copy.jpg", L"stamped.jpg", FALSE));
+  const std::optional<FileStamp> copied = loader.Stamp("stamped.jpg");
+  ASSERT_TRUE(copied && copied->size == first->size && copied->last_write == first->last_write);
+  EXPECT_NE(copied, first);
+  ASSERT_TRUE(::MoveFileExW(L"other.jpg", L"stamped.jpg", MOVEFILE_REPLACE_EXISTING));
+  EXPECT_NE(loader.Stamp("stamped.jpg"), copied);
 }
 
 }  // namespace
