@@ -1,7 +1,6 @@
-"""Two monitors of different sizes, the second left of the primary, in a private Xorg: the slideshow
-covers both with the snapshot of both, photos take turns and each lies within its monitor, a click
-on the second pauses, a monitor switched off leaves the show running on the primary, and a key
-ends it."""
+"""Two monitors of different sizes, the second left of the primary, in a private Xorg: the
+slideshow covers both with their snapshot, photos take turns, each within its monitor, a click on
+the second pauses, and a monitor switched off leaves the show running on the primary."""
 
 from __future__ import annotations
 
@@ -9,7 +8,7 @@ import pytest
 from PIL import Image
 
 import privatewine
-from privatewine import (PATIENCE, SCR, box_of, colours, focus_slideshow, inside, make_photo,
+from privatewine import (SCR, box_of, colours, focus_slideshow, inside, make_photo,
                          slideshow_settings, wait_until)
 
 W, H = privatewine.SCREEN_SIZE
@@ -25,8 +24,7 @@ def two_monitors():
         yield made
 
 
-def test_both_monitors_are_covered_take_turns_pause_on_a_click_and_one_can_go_off(two_monitors,
-                                                                                   tmp_path):
+def test_both_are_covered_take_turns_pause_on_a_click_and_one_can_go_off(two_monitors, tmp_path):
     server, wine, screen = two_monitors
     for number, colour in enumerate(PALETTE):
         make_photo(tmp_path / "photos" / f"{number}.bmp", (400, 300), colour)
@@ -35,14 +33,14 @@ def test_both_monitors_are_covered_take_turns_pause_on_a_click_and_one_can_go_of
                              (Image.new("RGB", (W, H), PRIMARY_DESK), W2)):
         run = wine.start(SCR, "/s")
         backdrop = screen.wait_window("Form2")
-        wait_until(lambda: screen.geometry(backdrop) == (0, 0, W2 + W, H), PATIENCE,
+        wait_until(lambda: screen.geometry(backdrop) == (0, 0, W2 + W, H),
                    "the backdrop to cover both monitors")
     shot = screen.screenshot()
     for area, colour in ((SECOND, SECOND_DESK), (PRIMARY, PRIMARY_DESK)):
         assert colours(shot.crop(area)) <= {colour, *PALETTE}, "the snapshot covers each monitor"
 
     photos = privatewine.PhotoWatch(screen, PALETTE)
-    wait_until(lambda: photos.seen() >= 4, PATIENCE, "two photos on each monitor", interval=0.1)
+    wait_until(lambda: photos.seen() >= 4, "two photos on each monitor", interval=0.1)
     focus_slideshow(screen)
     screen.click(10, 10)
     photos.wait_paused()  # a click on the second monitor
@@ -54,8 +52,8 @@ def test_both_monitors_are_covered_take_turns_pause_on_a_click_and_one_can_go_of
 
     server.xrandr("--output", "DUMMY1", "--off")
     screen.click(10, 10)
-    wait_until(lambda: screen.geometry(backdrop) == (0, 0, W, H), PATIENCE, "the windows to follow")
-    wait_until(lambda: photos.seen() > shown, PATIENCE, "a photo on the primary alone", 0.1)
+    wait_until(lambda: screen.geometry(backdrop) == (0, 0, W, H), "the windows to follow")
+    wait_until(lambda: photos.seen() > shown, "a photo on the primary alone", interval=0.1)
     screen.click(10, 10)
     photos.wait_paused()
     assert inside(box_of(screen.screenshot(), photos.order[shown]), (0, 0, W, H))

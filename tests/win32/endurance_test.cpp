@@ -75,12 +75,8 @@ BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
 Figures Measure(const char* when) {
   PROCESS_MEMORY_COUNTERS memory{};
   ::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof(memory));
-  Figures f{GdiObjects(),
-            KernelHandles(),
-            static_cast<long long>(memory.WorkingSetSize),
-            static_cast<long long>(memory.PagefileUsage),
-            0,
-            0};
+  Figures f{GdiObjects(), KernelHandles(), static_cast<long long>(memory.WorkingSetSize),
+            static_cast<long long>(memory.PagefileUsage)};  // windows and threads counted below
   ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&f[4]));
   const UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
   THREADENTRY32 entry{};

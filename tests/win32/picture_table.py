@@ -1,10 +1,7 @@
-# Writes the picture files the loader meets into a folder, with manifest.txt: one line per load,
-# the file's name (relative to the folder), then the diagonal it is drawn at ("inf": any), its
-# upright size, the size it is decoded at and the colours (rrggbb) of its four quarters; or
-# "refused", or "forged" when the size its header claims must refuse it before any decoder reads
-# on. Odd but valid encodings a loader must read; photos stored on their side with an EXIF
-# orientation, to be turned upright; broken or forged files, and names that are no file, it must
-# refuse without crashing or eating the machine.
+# Writes the picture files the loader meets into a folder, with manifest.txt: per load, the name,
+# the diagonal it is drawn at ("inf": any), its upright size, the size it is decoded at and its
+# quarters' colours (rrggbb); or "refused", or "forged" when its header's size must refuse it
+# before a decoder reads on.
 # Usage: picture_table.py FOLDER
 
 import io
@@ -88,10 +85,9 @@ UPRIGHT = Image.new("RGB", (64, 32))
 for (x, y), colour in zip([(0, 0), (32, 0), (0, 16), (32, 16)], QUARTERS):
     UPRIGHT.paste(colour, (x, y, x + 32, y + 16))
 T = Image.Transpose
-STORED = {1: UPRIGHT, 2: UPRIGHT.transpose(T.FLIP_LEFT_RIGHT), 3: UPRIGHT.transpose(T.ROTATE_180),
-          4: UPRIGHT.transpose(T.FLIP_TOP_BOTTOM), 5: UPRIGHT.transpose(T.TRANSPOSE),
-          6: UPRIGHT.transpose(T.ROTATE_90), 7: UPRIGHT.transpose(T.TRANSVERSE),
-          8: UPRIGHT.transpose(T.ROTATE_270)}
+TURNS = (T.FLIP_LEFT_RIGHT, T.ROTATE_180, T.FLIP_TOP_BOTTOM, T.TRANSPOSE, T.ROTATE_90, T.TRANSVERSE,
+         T.ROTATE_270)
+STORED = {1: UPRIGHT} | {n: UPRIGHT.transpose(turn) for n, turn in enumerate(TURNS, 2)}
 
 
 def tagged(orientation: int) -> bytes:
@@ -111,10 +107,9 @@ if __name__ == "__main__":
     for name, data, colour in CASES:
         if data is not None:
             Path(os.path.normpath(folder / name.replace("\\", "/"))).write_bytes(data)
-        loads = isinstance(colour, tuple)
-        shown = ("inf {0} {1} {0} {1} ".format(*SIZE) + f"{bytes(colour).hex()} " * 4
-                 if loads else "")
-        lines.append(f"{name} {shown or colour or 'refused'}")
+        if isinstance(colour, tuple):  # it loads at any size as SIZE
+            colour = "inf {0} {1} {0} {1} ".format(*SIZE) + f"{bytes(colour).hex()} " * 4
+        lines.append(f"{name} {colour or 'refused'}")
     for orientation in STORED:  # at full size and at about half, decoded reduced then turned
         (folder / f"turned{orientation}.jpg").write_bytes(tagged(orientation))
         for diagonal, decoded in (("inf", "64 32"), (36, "33 17")):

@@ -47,7 +47,7 @@ class UiTest : public ::testing::Test {
   Win32Gdi gdi_;
 };
 
-// A disabled timer is silent; a program end in a handler stops every timer and call to the core.
+// A disabled timer is silent; a program end in a handler stops timers and core calls.
 TEST_F(UiTest, TimerTicksWhileEnabledAndProgramEndInAHandlerStopsEverything) {
   int keys = 0;
   int ticks = 0;
@@ -74,21 +74,21 @@ TEST_F(UiTest, TimerTicksWhileEnabledAndProgramEndInAHandlerStopsEverything) {
 }
 
 TEST_F(UiTest, AnEscapedFailureIsReportedAndEndsWithExitCodeOne) {
-  auto window = ui_.CreateScreenWindow("Solvarine failure test",
-                                       {[] { throw std::runtime_error("broken handler"); }, {}});
+  const auto broken = [] { throw std::runtime_error("broken handler"); };
+  auto window = ui_.CreateScreenWindow("Solvarine failure test", {broken, {}});
   ::SendMessageW(Native(window->hWnd()), WM_LBUTTONDOWN, 0, 0);
   loop_.Call([] { FAIL() << "nothing runs after the end"; });
   EXPECT_EQ(reports_, std::vector<std::string>{"broken handler"});
   EXPECT_EQ(loop_.Run(), 1);
 }
 
-// Left and right clicks and plain keys on the slideshow are the end-to-end tour's. Alt+F4 is a key
-// like any other, and no close, from the key or from outside, takes the slideshow's window away.
-TEST_F(UiTest, MiddleButtonAndAltF4ReachTheHandlersOfWindowAndBoxAndNothingClosesTheWindow) {
+// Left and right clicks and plain keys are the end-to-end tour's. Alt+F4 is a key like
+// any other, and no close, from the key or from outside, takes the window away.
+TEST_F(UiTest, MiddleButtonAndAltF4ReachWindowAndBoxAndNothingClosesTheWindow) {
   std::string reached;
   const InputHandlers count{[&] { reached += "m"; }, [&] { reached += "k"; }};
   auto window = ui_.CreateScreenWindow("Solvarine input test", count);
-  auto box = ui_.CreatePictureBox(*window, {{1200, 720, 3840, 3840}, true, false, 0}, count);
+  auto box = ui_.CreatePictureBox(*window, {{0, 0, 3840, 3840}, true, false, 0}, count);
   const HWND hwnd = Native(window->hWnd());
   for (HWND target : {hwnd, ::FindWindowExW(hwnd, nullptr, L"SolvarinePictureBox", nullptr)}) {
     reached.clear();
@@ -105,9 +105,9 @@ TEST_F(UiTest, MiddleButtonAndAltF4ReachTheHandlersOfWindowAndBoxAndNothingClose
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-// A panorama wider than X11 lets a window be, decoded small and drawn at "chokkei" 800 as the tick
-// draws it: the holder reports the photo's own size, whatever its window's, and the copy yields the
-// whole photo with each quarter in its place.
+// A panorama wider than X11 lets a window be, decoded small and drawn at "chokkei" 800 as
+// the tick draws it: the holder reports the photo's own size, whatever its window's, and
+// the copy yields the whole photo with each quarter in its place.
 TEST_F(UiTest, AHolderOfAReducedDecodeCopiesAsTheWholePhoto) {
   auto window = ui_.CreateScreenWindow("Solvarine picture test", {});
   auto holder = ui_.CreatePictureBox(*window, {{0, 0, 150, 150}, false, true, 1}, {});
@@ -135,16 +135,15 @@ TEST_F(UiTest, RefreshPaintsAtOnceAndTheRegionShowsExactlyItsRectangle) {
       ::FindWindowExW(Native(window->hWnd()), nullptr, L"SolvarinePictureBox", nullptr);
   ASSERT_TRUE(PumpUntil([] { return ScreenPixel(110, 110) == kWhite; }));
   box->SetPicture(Picture::FullSize(40, 40, std::vector<std::uint32_t>(1600, 0xFF00FF00)));
-  EXPECT_TRUE(::GetUpdateRect(box_hwnd, nullptr, FALSE)) << "drawing waits for the next paint";
+  const auto green = [](int x, int y) { return ScreenPixel(x, y) == RGB(0, 255, 0); };
+  EXPECT_TRUE(::GetUpdateRect(box_hwnd, nullptr, FALSE)) << "drawn at the next paint";
   box->Refresh();
-  EXPECT_FALSE(::GetUpdateRect(box_hwnd, nullptr, FALSE)) << "Refresh paints before it returns";
-  EXPECT_TRUE(PumpUntil([] { return ScreenPixel(110, 110) == RGB(0, 255, 0); }));
+  EXPECT_FALSE(::GetUpdateRect(box_hwnd, nullptr, FALSE)) << "Refresh paints at once";
+  EXPECT_TRUE(PumpUntil([&] { return green(110, 110); }));
 
   gdi_.SetWindowRgn(window->hWnd(), gdi_.CreateRectRgn(105, 106, 111, 112), true);
-  EXPECT_TRUE(PumpUntil([] {
-    return ScreenPixel(110, 111) == RGB(0, 255, 0) && ScreenPixel(111, 111) != RGB(0, 255, 0) &&
-           ScreenPixel(110, 112) != RGB(0, 255, 0) && ScreenPixel(104, 106) != RGB(0, 255, 0);
-  }));
+  EXPECT_TRUE(PumpUntil(
+      [&] { return green(110, 111) && !green(111, 111) && !green(110, 112) && !green(104, 106); }));
 }
 
 }  // namespace
