@@ -1,8 +1,8 @@
-// The picture files that picture_table.py writes before this test runs, named relative to the
-// current folder: each loads at its upright size, decoded at the size asked for, opaque, with its
-// four quarters in place, and lets go of the file; or is refused with a Failure that names it,
-// a forged size from the header alone.
-// Never a crash, a hang or gigabytes. This thread never initialises COM: the loader does.
+// The files picture_table.py writes, by names relative to the current folder: each
+// loads upright at its size, decoded at the size asked for, opaque, quarters in place,
+// and lets go of the file; or is refused by a Failure naming it (a forged size by its
+// header alone). Never a crash, a hang or gigabytes. This thread never initialises COM:
+// the loader does.
 #include "platform/win32/wic_picture_loader.h"
 
 #include "platform/win32/windows_include.h"
@@ -48,7 +48,7 @@ TEST(PictureTable, EachLoadsUprightAsItShouldOrIsRefused) {
       } catch (const Failure& failure) {
         const std::string reason = failure.what();
         EXPECT_NE(reason.find(name), std::string::npos) << reason;
-        // Before any decoder has read on: no time or memory spent on the pixels it claims.
+        // Before a decoder reads on: no time or memory spent on the pixels it claims.
         EXPECT_TRUE(first != "forged" || reason.find("claims") != std::string::npos) << reason;
       }
       continue;
@@ -65,12 +65,12 @@ TEST(PictureTable, EachLoadsUprightAsItShouldOrIsRefused) {
       const int x = (quarter % 2 * 2 + 1) * picture.pixel_width / 4;
       const int y = (quarter / 2 * 2 + 1) * picture.pixel_height / 4;
       const std::uint32_t shown = picture.pixels.at(y * picture.pixel_width + x);
-      const std::uint32_t expected = 0xFF000000 | std::stoul(colour, nullptr, 16);  // opaque
+      const std::uint32_t expected = 0xFF000000 | std::stoul(colour, nullptr, 16);
       for (int shift : {0, 8, 16, 24})
         EXPECT_NEAR(Channel(shown, shift), Channel(expected, shift), 40)
             << quarter << std::hex << shown;
     }
-    EXPECT_NE(OpenUnshared(name).get(), INVALID_HANDLE_VALUE) << "the file is still held open";
+    EXPECT_NE(OpenUnshared(name).get(), INVALID_HANDLE_VALUE) << "still held open";
   }
   EXPECT_GE(cases, 27);
 

@@ -14,14 +14,14 @@ namespace solvarine::win32 {
 namespace {
 
 // Under an application key of its own, removed afterwards.
-TEST(RegistrySettingsStoreTest, StoresTextAsUtf16StringValuesReadsItBackOrFailsNamingIt) {
+TEST(RegistrySettingsStoreTest, StoresUtf16StringValuesReadsThemBackOrFailsNamingThem) {
   RegistrySettingsStore store;
   const std::string app = "SolvarineTest-" + std::to_string(::GetCurrentProcessId());
   const std::wstring section = Widen("Software\\" + app + "\\Option");
   std::string long_text;
   while (long_text.size() < 300'000)
     long_text += std::to_string(long_text.size()) + "写真";
-  EXPECT_EQ(store.GetSetting(app, "Option", "Speed"), std::nullopt) << "no application key";
+  EXPECT_EQ(store.GetSetting(app, "Option", "Speed"), std::nullopt) << "no key yet";
   const struct {
     std::string section, key, value;
   } cases[] = {{"Other", "Speed", "9"},  // sections stay apart
