@@ -1,5 +1,6 @@
-"""The settings dialog at 144 dots per inch, and what it hands to the slideshow: camera photos,
-one stored on its side and one empty, until the message ends it."""
+"""The settings dialog: closed, it stores nothing, as the switches that show nothing do; at 144
+dots per inch, what it hands to the slideshow: camera photos, one stored on its side and one
+empty, until the message ends it."""
 
 from __future__ import annotations
 
@@ -8,21 +9,23 @@ import time
 import pytest
 from PIL import Image
 
-from privatewine import (BLUE, DIALOG_TITLE, GREEN, RED, SCR, box_of, centre, controls,
-                         make_photo, slideshow_settings, texts, wait_controls,
-                         wait_until, wine_path)
+from privatewine import (BLUE, DIALOG_TITLE, GREEN, PATIENCE, RED, SCR, box_of, centre, controls,
+                         make_photo, slideshow_settings, texts, wait_controls, wait_until,
+                         wine_path)
 
 DPI = 144
 VERSION = "Solvarine.scr Ver4.0 2003.4"
 MESSAGE = "設定画面で表示画像を設定してください"
 
 
-def test_closing_the_dialog_stores_nothing(wine, screen):
+def test_closing_the_dialog_a_preview_request_or_an_unknown_switch_stores_nothing(wine, screen):
     run = wine.start(SCR)
     wait_controls(wine, DIALOG_TITLE)
     screen.wait_focus(screen.wait_window(DIALOG_TITLE))
     screen.key("alt+F4")
     assert run.wait_exit() == 0
+    for switch in (["/p", "1234"], ["/x"]):  # a window shown would keep it running
+        assert wine.run(SCR, *switch, timeout=PATIENCE)[0] == 0, switch
     assert wine.settings() is None
 
 
@@ -88,11 +91,8 @@ def test_the_dialog_shows_and_stores_a_pick_the_slideshow_shows_upright_until_th
 
     run = wine.start(SCR, "/s")
     # a.jpg first, upright: 100 x 200 drawn with a diagonal of 150 is 67 x 134, red on top.
-    def turned_photo_shown():
-        shot = screen.screenshot()
-        return box_of(shot, BLUE, JPEG) and shot
-
-    shot = wait_until(turned_photo_shown, "the turned photo", interval=0.1)
+    shot = wait_until(lambda: box_of(s := screen.screenshot(), BLUE, JPEG) and s,
+                      "the turned photo", interval=0.1)
     red, blue = box_of(shot, RED, JPEG), box_of(shot, BLUE, JPEG)
     assert red[3] <= blue[1] + 1, "red above blue"
     assert (blue[2] - red[0], blue[3] - red[1]) == (67, 134)

@@ -45,7 +45,6 @@ def test_both_are_covered_take_turns_pause_on_a_click_and_one_can_go_off(two_mon
     screen.click(10, 10)
     photos.wait_paused()  # a click on the second monitor
     boxes = {n: photos.boxes[c] for n, c in enumerate(photos.order) if c in photos.boxes}
-    assert {(r - left, b - top) for left, top, r, b in boxes.values()} == {(160, 120)}
     assert all(inside(b, PRIMARY if n % 2 == 0 else SECOND) for n, b in boxes.items()), \
         "the primary first, then the second, in turn"
     shown = len(photos.order)

@@ -21,7 +21,6 @@
 #include <vector>
 
 #include "app/program.h"
-#include "platform/failure.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"

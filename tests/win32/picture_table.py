@@ -11,7 +11,7 @@ import struct
 import sys
 from pathlib import Path
 
-from PIL import Image, ImageOps
+from PIL import Image
 
 RED, GREEN, BLUE, ORANGE = (230, 20, 20), (20, 200, 40), (30, 40, 220), (250, 140, 0)
 GREY = (120, 120, 120)
@@ -95,7 +95,6 @@ def tagged(orientation: int) -> bytes:
     exif[0x0112] = orientation
     out = io.BytesIO()
     STORED[orientation].save(out, "JPEG", quality=95, exif=exif.tobytes())
-    assert ImageOps.exif_transpose(Image.open(io.BytesIO(out.getvalue()))).size == UPRIGHT.size
     return out.getvalue()
 
 

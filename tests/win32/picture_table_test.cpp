@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -53,21 +54,18 @@ TEST(PictureTable, EachLoadsUprightAsItShouldOrIsRefused) {
       }
       continue;
     }
-    std::vector<int> sizes(4);
-    for (int& size : sizes)
-      fields >> size;
-    const Picture picture = WicPictureLoader().LoadPicture(name, std::stod(first));
-    ASSERT_EQ(sizes, (std::vector{picture.width, picture.height, picture.pixel_width,
-                                  picture.pixel_height}));
+    std::array<int, 4> sizes{};
+    fields >> sizes[0] >> sizes[1] >> sizes[2] >> sizes[3];
+    const Picture p = WicPictureLoader().LoadPicture(name, std::stod(first));
+    ASSERT_EQ(sizes, (std::array{p.width, p.height, p.pixel_width, p.pixel_height}));
     for (int quarter = 0; quarter < 4; ++quarter) {
-      std::string colour;
-      fields >> colour;
-      const int x = (quarter % 2 * 2 + 1) * picture.pixel_width / 4;
-      const int y = (quarter / 2 * 2 + 1) * picture.pixel_height / 4;
-      const std::uint32_t shown = picture.pixels.at(y * picture.pixel_width + x);
-      const std::uint32_t expected = 0xFF000000 | std::stoul(colour, nullptr, 16);
-      for (int shift : {0, 8, 16, 24})
-        EXPECT_NEAR(Channel(shown, shift), Channel(expected, shift), 40)
+      std::uint32_t expected = 0;
+      fields >> std::hex >> expected;
+      const int x = (quarter % 2 * 2 + 1) * p.pixel_width / 4;
+      const int y = (quarter / 2 * 2 + 1) * p.pixel_height / 4;
+      const std::uint32_t shown = p.pixels.at(y * p.pixel_width + x);
+      for (int shift : {0, 8, 16, 24})  // alpha too: opaque
+        EXPECT_NEAR(Channel(shown, shift), Channel(0xFF000000 | expected, shift), 40)
             << quarter << std::hex << shown;
     }
     EXPECT_NE(OpenUnshared(name).get(), INVALID_HANDLE_VALUE) << "still held open";

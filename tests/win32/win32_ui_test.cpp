@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/failure.h"
+#include "platform/gdi_guards.h"
 #include "platform/win32/event_loop.h"
 #include "platform/win32/opaque_handles.h"
 #include "platform/win32/wic_picture_loader.h"
@@ -19,13 +20,6 @@ namespace solvarine::win32::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-COLORREF ScreenPixel(int x, int y) {
-  const HDC screen = ::GetDC(nullptr);
-  const COLORREF pixel = ::GetPixel(screen, x, y);
-  ::ReleaseDC(nullptr, screen);
-  return pixel;
-}
 
 class UiTest : public ::testing::Test {
  protected:
@@ -39,6 +33,11 @@ class UiTest : public ::testing::Test {
       loop_.Turn(20);
     }
     return true;
+  }
+
+  COLORREF ScreenPixel(int x, int y) {
+    const WindowDc screen(gdi_, {});
+    return ::GetPixel(Native(screen.get()), x, y);
   }
 
   std::vector<std::string> reports_;
@@ -133,9 +132,9 @@ TEST_F(UiTest, RefreshPaintsAtOnceAndTheRegionShowsExactlyItsRectangle) {
   auto box = ui_.CreatePictureBox(*window, {{1500, 1500, 600, 600}, true, false, 0}, {});
   const HWND box_hwnd =
       ::FindWindowExW(Native(window->hWnd()), nullptr, L"SolvarinePictureBox", nullptr);
-  ASSERT_TRUE(PumpUntil([] { return ScreenPixel(110, 110) == kWhite; }));
+  ASSERT_TRUE(PumpUntil([&] { return ScreenPixel(110, 110) == kWhite; }));
   box->SetPicture(Picture::FullSize(40, 40, std::vector<std::uint32_t>(1600, 0xFF00FF00)));
-  const auto green = [](int x, int y) { return ScreenPixel(x, y) == RGB(0, 255, 0); };
+  const auto green = [&](int x, int y) { return ScreenPixel(x, y) == RGB(0, 255, 0); };
   EXPECT_TRUE(::GetUpdateRect(box_hwnd, nullptr, FALSE)) << "drawn at the next paint";
   box->Refresh();
   EXPECT_FALSE(::GetUpdateRect(box_hwnd, nullptr, FALSE)) << "Refresh paints at once";
