@@ -34,13 +34,11 @@ def test_photos_pile_up_over_the_desktop_in_order_at_their_size_clicks_pause_and
     # At size 200 the diagonals are 200 pixels: 160 x 120, 141 x 141, and 89.5 wide rounded to
     # the even 90.
     drawn = {GREEN: (141, 141), BLUE: (90, 179), YELLOW: (160, 120)}
-    photos = {"a.bmp": ((400, 300), RED), "b.bmp": ((300, 300), GREEN),
-              "c.bmp": ((200, 400), BLUE), "d.bmp": ((80, 60), YELLOW)}
-    photos.update({f"e{i}.bmp": ((40, 30), colour) for i, colour in enumerate(MORE)})
-    for name, (size, colour) in photos.items():
-        make_photo(tmp_path / "photos" / name, size, colour)
+    sizes = [(400, 300), (300, 300), (200, 400), (80, 60)] + [(40, 30)] * len(MORE)
+    for number, (size, colour) in enumerate(zip(sizes, [RED, GREEN, BLUE, YELLOW, *MORE])):
+        make_photo(tmp_path / "photos" / f"{number}.bmp", size, colour)
     order = [GREEN, BLUE, YELLOW, *MORE, RED]  # entry 1 first, then the list's order
-    settings = slideshow_settings(tmp_path / "photos", "a.bmp", chokkei="200", Fileindex="1",
+    settings = slideshow_settings(tmp_path / "photos", "0.bmp", chokkei="200", Fileindex="1",
                                   Haikei="1")
     wine.reset_settings(settings)
     run = wine.start(SCR, "/S", "1234")

@@ -38,8 +38,7 @@ using Figures = std::array<long long, 6>;
 constexpr long long kSmallestPictureBytes = 48 * 48 * 4;
 
 // Wine keeps the table (the PEB's GdiSharedHandleTable, 0xF8 into a 64-bit PEB) per
-// process and clears an entry's type when its object is deleted; stock objects never
-// are.
+// process and clears an entry's type when its object goes; stock objects never go.
 long long GdiObjects() {
   PROCESS_BASIC_INFORMATION process{};
   ::NtQueryInformationProcess(::GetCurrentProcess(), ProcessBasicInformation, &process,
