@@ -1,8 +1,7 @@
 // The files picture_table.py writes, by names relative to the current folder: each
 // loads upright at its size, decoded at the size asked for, opaque, quarters in place,
 // and lets go of the file; or is refused by a Failure naming it (a forged size by its
-// header alone). Never a crash, a hang or gigabytes. This thread never initialises COM:
-// the loader does.
+// header alone). Never a crash, a hang or gigabytes. COM is the loader's to initialise.
 #include "platform/win32/wic_picture_loader.h"
 
 #include "platform/win32/windows_include.h"
@@ -64,7 +63,7 @@ TEST(PictureTable, EachLoadsUprightAsItShouldOrIsRefused) {
       const int x = (quarter % 2 * 2 + 1) * p.pixel_width / 4;
       const int y = (quarter / 2 * 2 + 1) * p.pixel_height / 4;
       const std::uint32_t shown = p.pixels.at(y * p.pixel_width + x);
-      for (int shift : {0, 8, 16, 24})  // alpha too: opaque
+      for (int shift : {0, 8, 16, 24})
         EXPECT_NEAR(Channel(shown, shift), Channel(0xFF000000 | expected, shift), 40)
             << quarter << std::hex << shown;
     }
