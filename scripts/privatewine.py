@@ -45,7 +45,7 @@ class Timeout(AssertionError):  # an assertion, so that pytest reports it as a f
     pass
 
 
-def wait_until(condition, timeout: float, what: str, interval: float = 0.05):
+def wait_until(condition, what: str, timeout: float = PATIENCE, interval: float = 0.05):
     """Polls condition() until it gives a true value, which is returned."""
     deadline = time.monotonic() + timeout
     while True:
@@ -321,11 +321,11 @@ class Screen:
 
     def wait_window(self, title: str, timeout: float = PATIENCE) -> int:
         """Waits until a mapped window titled exactly title exists and returns its X id."""
-        return wait_until(lambda: self.windows(title), timeout, f"a window titled {title!r}")[0]
+        return wait_until(lambda: self.windows(title), f"a window titled {title!r}", timeout)[0]
 
     def wait_no_window(self, title: str, timeout: float = PATIENCE) -> None:
-        wait_until(lambda: not self.windows(title, visible_only=False), timeout,
-                   f"no window titled {title!r}")
+        wait_until(lambda: not self.windows(title, visible_only=False),
+                   f"no window titled {title!r}", timeout)
 
     def wait_focus(self, *windows: int, timeout: float = PATIENCE) -> None:
         """Waits until one of the windows has the keyboard focus: only then do keys reach it."""
@@ -333,7 +333,7 @@ class Screen:
             result = self._xdotool("getwindowfocus", "-f", check=False)
             return result.returncode == 0 and result.stdout.strip() in map(str, windows)
 
-        wait_until(focus_on_one, timeout, f"the keyboard focus on one of {windows}")
+        wait_until(focus_on_one, f"the keyboard focus on one of {windows}", timeout)
 
     def geometry(self, window: int) -> tuple[int, int, int, int]:
         """(x, y, width, height) of a window on the screen."""
@@ -353,7 +353,7 @@ class Screen:
             same, last[0] = shot.tobytes() == last[0], shot.tobytes()
             return shot if same else None
 
-        return wait_until(unchanged, timeout, "a still screen", interval=gap)
+        return wait_until(unchanged, "a still screen", timeout, interval=gap)
 
     def key(self, *keys: str) -> None:  # through XTEST, as a keyboard: to the focused window
         self._xdotool("key", "--delay", "20", *keys)
@@ -437,7 +437,7 @@ class Wine:
             self.run("sc", "start", "rpcss")  # refused while the services boot
             return re.search(r"STATE\s*:\s*4\b", self.run("sc", "query", "rpcss")[1]) is not None
 
-        wait_until(rpcss_running, PATIENCE, "RpcSs to run", interval=0.5)
+        wait_until(rpcss_running, "RpcSs to run", interval=0.5)
 
     def end_all(self) -> None:
         """Kills every process started here that is still running (by PID), and waits until their
@@ -454,7 +454,7 @@ class Wine:
         self.started.clear()
         screen = Screen(self.display)
         try:
-            wait_until(lambda: not any(screen.windows_of(pid) for pid in pids), PATIENCE,
+            wait_until(lambda: not any(screen.windows_of(pid) for pid in pids),
                        "the windows of ended programs to go")
         finally:
             shutil.rmtree(self.scratch, ignore_errors=True)
@@ -540,14 +540,32 @@ def slideshow_settings(folder: Path, photo: str, **overrides: str) -> dict[str, 
             **overrides}
 
 
-def show_picture(screen: Screen, picture: Path, left: int = 0, top: int = 0) -> subprocess.Popen:
-    """An X window showing the picture, its top-left corner at (left, top): the user's desktop
-    under the screen saver (Xvfb's root background does not show in screen reads, a window does).
-    End it with end_process."""
-    return subprocess.Popen(
-        ["display", "-borderwidth", "0", "-geometry", f"+{left}+{top}", "-immutable",
-         str(picture)], env=screen.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-        stderr=subprocess.DEVNULL, start_new_session=True)
+@contextlib.contextmanager
+def desktop(screen: Screen, folder: Path, *pictures: tuple[Image.Image, int]) -> Iterator[None]:
+    """The user's desktop under the screen saver: each picture in an X window of its own, its
+    top-left corner at (left, 0) (Xvfb's root background does not show in screen reads, a window
+    does). They show before this yields; at its end their windows are gone."""
+    shown, names = [], [f"desktop{number}.png" for number in range(len(pictures))]
+    try:
+        for name, (picture, left) in zip(names, pictures):
+            picture.save(folder / name)
+            shown.append(subprocess.Popen(
+                ["display", "-borderwidth", "0", "-geometry", f"+{left}+0", "-immutable",
+                 str(folder / name)], env=screen.env, stdin=subprocess.DEVNULL,
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True))
+
+        def all_shown() -> bool:
+            shot = screen.screenshot()
+            return all(shot.crop((left, 0, left + picture.width, picture.height)).tobytes()
+                       == picture.tobytes() for picture, left in pictures)
+
+        wait_until(all_shown, "the desktop")
+        yield
+    finally:
+        for process in shown:
+            end_process(process)
+        wait_until(lambda: not any(screen.windows(f"ImageMagick: {name}", visible_only=False)
+                                   for name in names), "the desktop to go")
 
 
 class PhotoWatch:
@@ -584,7 +602,7 @@ class PhotoWatch:
                 last[:] = [shot, time.monotonic()]
             return time.monotonic() - last[1] >= quiet
 
-        wait_until(still, 2 * PATIENCE, "the slideshow to pause", interval=0.1)
+        wait_until(still, "the slideshow to pause", 2 * PATIENCE, interval=0.1)
         self.arrivals.clear()
 
 
@@ -614,7 +632,7 @@ def controls(wine: Wine, title: str) -> list[Control]:
 def wait_controls(wine: Wine, title: str, timeout: float = PATIENCE) -> list[Control]:
     """The window and its controls once it is shown (its controls are filled in before that)."""
     return wait_until(lambda: (found := controls(wine, title)) and found[0].visible and found,
-                      timeout, f"the window {title!r} to show")
+                      f"the window {title!r} to show", timeout)
 
 
 def texts(found: list[Control], kind: str) -> list[str]:

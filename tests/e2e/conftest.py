@@ -1,5 +1,5 @@
-"""Fixtures of the end-to-end tests: the real Solvarine.scr under Wine in the X server and prefix
-that scripts/test hands over, else in its own. The helpers live in scripts/privatewine.py."""
+"""The real Solvarine.scr under Wine, in the X server and prefix that scripts/test hands
+over, else in its own; the helpers live in scripts/privatewine.py."""
 
 from __future__ import annotations
 
@@ -17,7 +17,7 @@ def private_wine():
 
 @pytest.fixture
 def wine(private_wine) -> privatewine.Wine:
-    """Runs programs from no stored settings; kills what the test started, even when it fails."""
+    """From no stored settings; ends what the test started, even when it fails."""
     assert SCR.is_file(), f"{SCR} does not exist: build it or point SOLVARINE_SCR at it"
     runner = privatewine.Wine(*private_wine)
     runner.reset_settings()

@@ -1,5 +1,6 @@
-"""The settings dialog as a user meets it, and what it hands to the slideshow: at 144 dots per inch,
-a folder of camera photos, one stored on its side and two broken, until the message ends it."""
+"""The settings dialog: closed, it stores nothing, as the switches that show nothing do; at 144
+dots per inch, what it hands to the slideshow: camera photos, one stored on its side and one
+empty, until the message ends it."""
 
 from __future__ import annotations
 
@@ -17,12 +18,14 @@ VERSION = "Solvarine.scr Ver4.0 2003.4"
 MESSAGE = "設定画面で表示画像を設定してください"
 
 
-def test_closing_the_dialog_stores_nothing(wine, screen):
+def test_closing_the_dialog_a_preview_request_or_an_unknown_switch_stores_nothing(wine, screen):
     run = wine.start(SCR)
     wait_controls(wine, DIALOG_TITLE)
     screen.wait_focus(screen.wait_window(DIALOG_TITLE))
     screen.key("alt+F4")
     assert run.wait_exit() == 0
+    for switch in (["/p", "1234"], ["/x"]):  # a window shown would keep it running
+        assert wine.run(SCR, *switch, timeout=PATIENCE)[0] == 0, switch
     assert wine.settings() is None
 
 
@@ -38,22 +41,6 @@ def pixels(twips: int) -> int:
     return (twips * DPI + 720) // 1440
 
 
-def camera_folder(folder):
-    """A photo stored landscape, red left and blue right, whose tag says: turn a quarter clockwise
-    to view; a zero-byte and a truncated JPEG; a green photo."""
-    folder.mkdir()
-    side = Image.new("RGB", (200, 100), BLUE)
-    side.paste(RED, (0, 0, 100, 100))
-    exif = Image.Exif()
-    exif[0x0112] = 6
-    side.save(folder / "a.jpg", quality=95, exif=exif.tobytes())
-    (folder / "b.jpg").write_bytes(b"")
-    good = (folder / "a.jpg").read_bytes()
-    (folder / "c.jpg").write_bytes(good[: len(good) // 2])
-    make_photo(folder / "d.bmp", (80, 60), GREEN)
-    return folder
-
-
 JPEG = 59  # how far a JPEG decoder may give a colour back
 
 
@@ -62,7 +49,15 @@ def test_the_dialog_shows_and_stores_a_pick_the_slideshow_shows_upright_until_th
     stored = slideshow_settings(make_photo(tmp_path / "old" / "old.bmp", (40, 30)).parent,
                                 "old.bmp", Speed="1", chokkei="150", Haikei="1")
     wine.reset_settings(stored)
-    folder = camera_folder(tmp_path / "camera")
+    # A photo stored landscape, red left and blue right, whose tag says: turn a quarter clockwise
+    # to view; an empty JPEG; a green photo.
+    folder = make_photo(tmp_path / "camera" / "d.bmp", (80, 60), GREEN).parent
+    side = Image.new("RGB", (200, 100), BLUE)
+    side.paste(RED, (0, 0, 100, 100))
+    exif = side.getexif()
+    exif[0x0112] = 6
+    side.save(folder / "a.jpg", quality=95, exif=exif)
+    (folder / "b.jpg").write_bytes(b"")
     run = wine.start(SCR, "/c:1234", cwd=tmp_path)
     found = wait_controls(wine, DIALOG_TITLE)
     assert sorted(texts(found, "Static")) == sorted(["時間", "1", "大きさ", "150", "old.bmp", VERSION])
@@ -84,10 +79,8 @@ def test_the_dialog_shows_and_stores_a_pick_the_slideshow_shows_upright_until_th
     screen.wait_focus(screen.wait_window("Open"))
     screen.type_text(wine_path(folder / "d.bmp"))
     screen.key("Return")
-    wait_until(lambda: "d.bmp" in texts(controls(wine, DIALOG_TITLE), "Static"), PATIENCE,
-               "the name")
-    wait_until(lambda: screen.screenshot().getpixel(centre(preview)) == GREEN, PATIENCE,
-               "the preview")
+    wait_until(lambda: "d.bmp" in texts(controls(wine, DIALOG_TITLE), "Static"), "the name")
+    wait_until(lambda: screen.screenshot().getpixel(centre(preview)) == GREEN, "the preview")
     screen.wait_focus(dialog)
     screen.click(*centre(at["黒"]))
     screen.click(*centre(at["OK"]))
@@ -98,17 +91,14 @@ def test_the_dialog_shows_and_stores_a_pick_the_slideshow_shows_upright_until_th
 
     run = wine.start(SCR, "/s")
     # a.jpg first, upright: 100 x 200 drawn with a diagonal of 150 is 67 x 134, red on top.
-    def turned_photo_shown():
-        shot = screen.screenshot()
-        return box_of(shot, BLUE, JPEG) and shot
-
-    shot = wait_until(turned_photo_shown, PATIENCE, "the turned photo", interval=0.1)
+    shot = wait_until(lambda: box_of(s := screen.screenshot(), BLUE, JPEG) and s,
+                      "the turned photo", interval=0.1)
     red, blue = box_of(shot, RED, JPEG), box_of(shot, BLUE, JPEG)
     assert red[3] <= blue[1] + 1, "red above blue"
     assert (blue[2] - red[0], blue[3] - red[1]) == (67, 134)
 
     def rounds_to_the_far_corner():
-        # Three rounds of the green photo (120 x 90) past the broken files, and a photo beyond the
+        # Three rounds of the green photo (120 x 90) past the broken file, and a photo beyond the
         # 683 x 512 logical pixels of the screen: placed on the physical one.
         shot = screen.screenshot()
         green = sum(n for n, colour in shot.getcolors(1 << 20) if colour == GREEN)
@@ -116,8 +106,7 @@ def test_the_dialog_shows_and_stores_a_pick_the_slideshow_shows_upright_until_th
         return green >= 3 * 120 * 90 * 0.9 and any(box_of(corner, c, JPEG)
                                                     for c in (RED, GREEN, BLUE))
 
-    wait_until(rounds_to_the_far_corner, PATIENCE, "three rounds and the far corner",
-               interval=0.2)
+    wait_until(rounds_to_the_far_corner, "three rounds and the far corner", interval=0.2)
     assert not screen.windows("Solvarine")
     stored = wine.settings()
     (folder / "a.jpg").unlink()
@@ -136,8 +125,7 @@ def test_the_dialog_shows_and_stores_a_pick_the_slideshow_shows_upright_until_th
     screen.key("x")
     screen.hold_key("space", down=True)
     try:
-        wait_until(lambda: screen.screenshot().crop(where).tobytes() != looks, PATIENCE,
-                   "OK pressed")
+        wait_until(lambda: screen.screenshot().crop(where).tobytes() != looks, "OK pressed")
         watched = time.monotonic()
         while time.monotonic() < watched + 1.5:  # three ticks' time: a resumed tick would show
             assert run.running() and screen.windows("Solvarine") == [box]

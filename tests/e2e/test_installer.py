@@ -1,7 +1,6 @@
-"""The setup program and its uninstaller, run silently as an administrator's tools would and once
-through its pages: where the screen saver lands, the entry Windows lists, versions replaced and
-kept, a running copy that must survive, the last page's hand-over to the desktop's shell, signed
-releases, and what removal leaves behind."""
+"""The setup program and its uninstaller, silently and once through its pages: where the screen
+saver lands, the entry Windows lists, versions replaced and kept, a running copy spared, the
+hand-over to the desktop's shell, signed releases, and what removal leaves behind."""
 
 from __future__ import annotations
 
@@ -16,9 +15,9 @@ import pytest
 from privatewine import (RED, SCR, colours, controls, focus_slideshow, make_photo,
                          slideshow_settings, wait_until)
 
-UNINSTALL_KEY = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\Solvarine"
-DESKTOP_KEY = r"HKEY_CURRENT_USER\Control Panel\Desktop"
-OTHER_USER_DESKTOP_KEY = r"HKEY_USERS\.Default\Control Panel\Desktop"  # another user's hive
+UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Solvarine"
+DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+OTHER_USER_DESKTOP_KEY = r"HKU\.Default\Control Panel\Desktop"  # another user's hive
 INSTALLED = r"C:\windows\system32\Solvarine.scr"
 
 
@@ -64,7 +63,7 @@ def test_installs_replaces_keeps_hands_over_signs_and_uninstalls(wine, screen, s
     wine.reset_settings(slideshow_settings(make_photo(tmp_path / "a.bmp", (300, 200)).parent,
                                            "a.bmp", Speed="1"))
     slideshow = wine.start(INSTALLED, "/s")
-    wait_until(lambda: RED in colours(screen.screenshot()), 30, "the installed slideshow")
+    wait_until(lambda: RED in colours(screen.screenshot()), "the installed slideshow")
     # Newer: kept, Windows Installer's 1638 (Linux sees its low byte); older but running: kept.
     for version, code in (("99.0", 1638 % 256), ("3.9", 2)):
         wine.run("reg", "add", UNINSTALL_KEY, "/v", "DisplayVersion", "/d", version, "/f")
@@ -72,7 +71,7 @@ def test_installs_replaces_keeps_hands_over_signs_and_uninstalls(wine, screen, s
         assert installed.read_bytes() == older and slideshow.running()
     focus_slideshow(screen)
     screen.key("Escape")
-    assert slideshow.wait_exit(15) == 0
+    assert slideshow.wait_exit() == 0
     settings = wine.settings()
 
     # Through the pages, over the older version; the last page has the desktop's shell start
@@ -84,13 +83,13 @@ def test_installs_replaces_keeps_hands_over_signs_and_uninstalls(wine, screen, s
     screen.wait_focus(screen.wait_window(title))
     screen.key("Return")
     last_page = title + " "  # MUI's caption of its own pages
-    wait_until(lambda: any(c.checked and c.visible for c in controls(wine, last_page)), 60,
+    wait_until(lambda: any(c.checked and c.visible for c in controls(wine, last_page)),
                "the last page, its box ticked")
     screen.key("Return")
-    assert pages.wait_exit(30) == 0
+    assert pages.wait_exit() == 0
     assert installed.read_bytes() == SCR.read_bytes()
     assert wine.settings(UNINSTALL_KEY)["DisplayVersion"] == entry["DisplayVersion"]
-    wait_until(lambda: "SCRNSAVE.EXE" in wine.settings(DESKTOP_KEY), 30, "the choice, by the shell")
+    wait_until(lambda: "SCRNSAVE.EXE" in wine.settings(DESKTOP_KEY), "the choice, by the shell")
     wine.run("reg", "add", OTHER_USER_DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", INSTALLED.upper(),
              "/f")
     uninstall(wine)
@@ -99,22 +98,14 @@ def test_installs_replaces_keeps_hands_over_signs_and_uninstalls(wine, screen, s
 
     # The build's release signed with a throw-away certificate; uninstalling it keeps another copy
     # chosen, such as the zip's.
-    signed, key, cert = SCR.parent / "signed-test", tmp_path / "key.pem", tmp_path / "cert.pem"
-    signed.mkdir(exist_ok=True)
-    (signed / "password").write_text("throw-away")
-    for command in (["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-subj",
-                     "/CN=Solvarine", "-addext", "extendedKeyUsage=codeSigning", "-keyout", key,
-                     "-out", cert],
-                    ["openssl", "pkcs12", "-export", "-inkey", key, "-in", cert, "-passout",
-                     f"file:{signed / 'password'}", "-out", signed / "certificate.pfx"],
-                    ["cmake", "--build", SCR.parent, "--target", "signed_test_release"]):
-        subprocess.run(command, check=True, capture_output=True)
-    (setup,) = signed.glob("Solvarine-*-win64-setup.exe")
+    subprocess.run(["cmake", "--build", SCR.parent, "--target", "signed_test_release"], check=True,
+                   capture_output=True)
+    (setup,) = (signed := SCR.parent / "signed-test").glob("Solvarine-*-win64-setup.exe")
     assert wine.run(setup, "/S")[0] == 0
     uninstaller = wine.prefix / "drive_c/Program Files/Solvarine/Uninstall.exe"
     for program in (setup, installed, uninstaller):
-        verified = subprocess.run(["osslsigncode", "verify", "-CAfile", cert, "-in", program],
-                                  capture_output=True, text=True)
+        verified = subprocess.run(["osslsigncode", "verify", "-CAfile", signed / "cert.pem", "-in",
+                                   program], capture_output=True, text=True)
         assert verified.returncode == 0, f"{program} is not signed: {verified.stdout}"
     wine.run("reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d",
              r"C:\users\me\Downloads\Solvarine.scr", "/f")
@@ -127,7 +118,6 @@ def uninstall(wine) -> None:
     """The quiet uninstall Windows lists; it goes on from a copy of itself, the entry goes last."""
     program, arguments = wine.settings(UNINSTALL_KEY)["QuietUninstallString"].split('" ')
     assert wine.run(program.strip('"'), arguments)[0] == 0
-    wait_until(lambda: wine.settings(UNINSTALL_KEY) is None, 30, "the uninstall entry to go",
-               interval=0.2)
+    wait_until(lambda: wine.settings(UNINSTALL_KEY) is None, "the uninstall entry", interval=0.2)
     assert not (wine.prefix / "drive_c/windows/system32/Solvarine.scr").exists()
     assert not (wine.prefix / "drive_c/Program Files/Solvarine").exists()

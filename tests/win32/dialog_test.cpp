@@ -19,7 +19,7 @@ class DialogTest : public ::testing::Test {
   HWND Child(const wchar_t* kind, const wchar_t* text = nullptr, HWND after = nullptr) {
     return ::FindWindowExW(hwnd_, after, kind, text);
   }
-  static std::vector<LONG> Edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+  static std::vector<LONG> Edges(RECT r) { return {r.left, r.top, r.right, r.bottom}; }
   // A child's rectangle in the dialog's client pixels.
   std::vector<LONG> Edges(HWND child) {
     RECT r{};
@@ -30,16 +30,16 @@ class DialogTest : public ::testing::Test {
 
   EventLoop loop_{[](const std::string&) {}};
   Win32Ui ui_{loop_};
-  std::vector<int> resized_to_;  // the client width when the program hears of a new resolution
+  std::vector<int> resized_to_;  // client widths the program is told of
   std::unique_ptr<Window> dialog_ = ui_.CreateDialogWindow(
       "Solvarine dialog test", 3150, 4920, {},
       [this] { resized_to_.push_back(static_cast<int>(dialog_->ScaleSize().width)); });
   HWND hwnd_ = Native(dialog_->hWnd());
 };
 
-// Dragged from one monitor to another, the dialog keeps every control where its twips say, then
-// tells the program, which draws the preview again on its blank image of the new size. The places
-// on first show are the end-to-end tour's.
+// Dragged to another monitor, the dialog keeps every control where its twips say, then
+// tells the program, which draws the preview again on its blank image of the new size.
+// The places on first show are the end-to-end tour's.
 TEST_F(DialogTest, ControlsFollowTheResolution) {
   const TwipsRect slider{600, 2760, 2055, 255}, preview{120, 120, 2895, 1935};
   auto bar = ui_.CreateSlider(*dialog_, {slider, 1, 10, 4, 1, 1, 0}, {});
@@ -74,29 +74,29 @@ TEST_F(DialogTest, SliderRefusesValuesOutsideItsRangeAndReportsEachRealChangeOnc
                                  [&] { ++changes; });
   EXPECT_THROW(slider->SetValue(49), Failure);
   EXPECT_THROW(slider->SetValue(801), Failure);
-  const struct {
-    int code;  // -1: SetValue(expected) instead of a scroll action
-    int from, expected;
-  } cases[] = {{-1, 200, 200},          {-1, 200, 800},           {SB_LINERIGHT, 200, 201},
-               {SB_LINELEFT, 200, 199}, {SB_PAGERIGHT, 200, 275}, {SB_PAGELEFT, 200, 125},
-               {SB_RIGHT, 200, 800},    {SB_LEFT, 200, 50},       {SB_ENDSCROLL, 200, 200},
-               {SB_PAGERIGHT, 800, 800}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.code) + " from " + std::to_string(c.from));
-    slider->SetValue(c.from);
+  const HWND bar = Child(L"ScrollBar");
+  // Each from where the last left it; -1: SetValue(expected) instead of a scroll action.
+  const std::pair<int, int> steps[] = {{-1, 200},           {SB_LINERIGHT, 201},
+                                       {SB_LINELEFT, 200},  {SB_PAGERIGHT, 275},
+                                       {SB_PAGELEFT, 200},  {SB_RIGHT, 800},
+                                       {SB_PAGERIGHT, 800}, {SB_LEFT, 50},
+                                       {SB_ENDSCROLL, 50},  {-1, 800}};
+  for (const auto& [code, expected] : steps) {
+    const int from = slider->Value();
+    SCOPED_TRACE(std::to_string(code) + " from " + std::to_string(from));
     changes = 0;
-    if (c.code < 0)
-      slider->SetValue(c.expected);
+    if (code < 0)
+      slider->SetValue(expected);
     else
-      ::SendMessageW(hwnd_, WM_HSCROLL, c.code, reinterpret_cast<LPARAM>(Child(L"ScrollBar")));
-    EXPECT_EQ(slider->Value(), c.expected);
-    EXPECT_EQ(::GetScrollPos(Child(L"ScrollBar"), SB_CTL), c.expected);
-    EXPECT_EQ(changes, c.expected == c.from ? 0 : 1);
+      ::SendMessageW(hwnd_, WM_HSCROLL, code, reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(slider->Value(), expected);
+    EXPECT_EQ(::GetScrollPos(bar, SB_CTL), expected);
+    EXPECT_EQ(changes, expected == from ? 0 : 1);
   }
 }
 
-// Tab goes OK, the option group (its selected option, or the first), Photo File; Enter clicks the
-// focused button.
+// Tab goes OK, the option group (its selected option, or the first), Photo File; Enter
+// clicks the focused button.
 TEST_F(DialogTest, TabOrderFollowsTheTabIndexWithTheOptionsAsOneGroup) {
   std::vector<std::string> clicks;
   const auto click = [&](const char* name) { return [&clicks, name] { clicks.push_back(name); }; };

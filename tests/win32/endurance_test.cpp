@@ -1,8 +1,8 @@
-// Hours of slideshow in a few minutes: the real program on the real Windows platform and its
-// message loop, the timer sped up, with GDI objects, kernel handles, memory, windows and threads
-// counted before and after. Under Wine, GetGuiResources and GetProcessHandleCount always give 0:
-// GDI objects are counted in the process's GDI handle table, kernel handles in the system's
-// handle list. SOLVARINE_ENDURANCE_TICKS sets how many photos are shown (200 unless told).
+// Hours of slideshow in minutes: the real program, platform and message loop, the timer
+// sped up; GDI objects, kernel handles, memory, windows and threads counted before and
+// after. Under Wine, GetGuiResources and GetProcessHandleCount always give 0: GDI
+// objects are counted in the process's GDI handle table, kernel handles in the system's
+// handle list. SOLVARINE_ENDURANCE_TICKS: the photos shown (200 unless told).
 #include "platform/win32/windows_include.h"
 
 #include <psapi.h>
@@ -21,7 +21,6 @@
 #include <vector>
 
 #include "app/program.h"
-#include "platform/failure.h"
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
@@ -34,12 +33,12 @@ namespace {
 constexpr const char* kNames[] = {"GDI objects",    "kernel handles", "working set bytes",
                                   "pagefile bytes", "windows",        "threads"};
 using Figures = std::array<long long, 6>;
-// The smallest photo of the slideshow folder, 48 x 48, drawn at 100 and so decoded whole: memory
-// may grow by half of what keeping one such picture per photo would add.
+// The slideshow folder's smallest photo, 48 x 48, drawn at 100 and so decoded whole:
+// memory may grow by half of what keeping one such picture per photo would add.
 constexpr long long kSmallestPictureBytes = 48 * 48 * 4;
 
-// Wine keeps the table (the PEB's GdiSharedHandleTable, 0xF8 into a 64-bit PEB) per process and
-// clears an entry's type when its object is deleted; stock objects are never deleted.
+// Wine keeps the table (the PEB's GdiSharedHandleTable, 0xF8 into a 64-bit PEB) per
+// process and clears an entry's type when its object goes; stock objects never go.
 long long GdiObjects() {
   PROCESS_BASIC_INFORMATION process{};
   ::NtQueryInformationProcess(::GetCurrentProcess(), ProcessBasicInformation, &process,
@@ -75,12 +74,8 @@ BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
 Figures Measure(const char* when) {
   PROCESS_MEMORY_COUNTERS memory{};
   ::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof(memory));
-  Figures f{GdiObjects(),
-            KernelHandles(),
-            static_cast<long long>(memory.WorkingSetSize),
-            static_cast<long long>(memory.PagefileUsage),
-            0,
-            0};
+  Figures f{GdiObjects(), KernelHandles(), static_cast<long long>(memory.WorkingSetSize),
+            static_cast<long long>(memory.PagefileUsage)};
   ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&f[4]));
   const UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
   THREADENTRY32 entry{};
@@ -96,9 +91,9 @@ Figures Measure(const char* when) {
   return f;
 }
 
-// The stored settings point at the three small photos picture_table.py writes; the real key is
-// used because the program reads no other, and it is removed afterwards. A tick that took the
-// failure path would wait in its message box until the test's time-out.
+// The stored settings point at the three small photos picture_table.py writes, in the
+// real key (the program reads no other), removed afterwards. A tick on the failure path
+// would wait in its message box until the test's time-out.
 TEST(EnduranceTest, ManyPhotosLeaveHandlesMemoryWindowsAndThreadsFlat) {
   const char* asked = std::getenv("SOLVARINE_ENDURANCE_TICKS");
   const long photos = asked && std::atol(asked) > 0 ? std::atol(asked) : 200;

@@ -1,21 +1,17 @@
-# Writes the picture files the loader meets into a folder, with manifest.txt: one line per load,
-# the file's name (relative to the folder), then the diagonal it is drawn at ("inf": any), its
-# upright size, the size it is decoded at and the colours (rrggbb) of its four quarters; or
-# "refused", or "forged" when the size its header claims must refuse it before any decoder reads
-# on. Odd but valid encodings a loader must read; photos stored on their side with an EXIF
-# orientation, to be turned upright; broken or forged files, and names that are no file, it must
-# refuse without crashing or eating the machine.
+# Writes the picture files the loader meets into a folder, with manifest.txt: per load, the name,
+# the diagonal it is drawn at ("inf": any), its upright size, the size it is decoded at and its
+# quarters' colours (rrggbb); or "refused", or "forged" when its header's size must refuse it
+# before a decoder reads on.
 # Usage: picture_table.py FOLDER
 
 import io
 import math
 import os
-import random
 import struct
 import sys
 from pathlib import Path
 
-from PIL import Image, ImageOps
+from PIL import Image
 
 RED, GREEN, BLUE, ORANGE = (230, 20, 20), (20, 200, 40), (30, 40, 220), (250, 140, 0)
 GREY = (120, 120, 120)
@@ -48,13 +44,6 @@ def rle8_panorama(half: int, height: int) -> bytes:
     return bmp(8, (2 * half, height), pixels, 1, palette)
 
 
-def forged_jpeg(width: int, height: int) -> bytes:
-    # A real small JPEG with its frame header rewritten to claim width x height.
-    data = bytearray(encoded(BLUE, "JPEG", (16, 16)))
-    struct.pack_into(">HH", data, data.index(b"\xff\xc0") + 5, height, width)
-    return bytes(data)
-
-
 def one_colour_gif(side: int) -> bytes:
     # side x side pixels that really decode, from a byte per 1400 or so: after each clear code (4),
     # code 0 is one pixel and each code 5 + j after it repeats the one before and a pixel more.
@@ -76,12 +65,8 @@ JPEG = encoded(RED, "JPEG", quality=95)
 
 # name, bytes, colour when it loads (at SIZE), or "forged" or None when it must be refused
 CASES = [
-    ("empty.jpg", b"", None),
     ("cut.jpg", JPEG[: len(JPEG) // 2], None),  # Windows may show the top half; Wine refuses it
-    ("noise.jpg", random.Random(7).randbytes(4096), None),
     ("png.jpg", encoded(GREEN, "PNG"), GREEN),  # the decoder goes by content
-    ("huge.bmp", bmp(24, (65535, 65535), FEW_PIXELS), "forged"),
-    ("huge.jpg", forged_jpeg(65500, 65500), "forged"),
     ("hostile.gif", one_colour_gif(40000), "forged"),  # 1 MB that decodes to 1.6 gigapixels
     ("blue.gif", encoded(BLUE, "GIF"), BLUE),
     ("large.bmp", bmp(24, (9000, 9000), FEW_PIXELS), None),
@@ -100,10 +85,9 @@ UPRIGHT = Image.new("RGB", (64, 32))
 for (x, y), colour in zip([(0, 0), (32, 0), (0, 16), (32, 16)], QUARTERS):
     UPRIGHT.paste(colour, (x, y, x + 32, y + 16))
 T = Image.Transpose
-STORED = {1: UPRIGHT, 2: UPRIGHT.transpose(T.FLIP_LEFT_RIGHT), 3: UPRIGHT.transpose(T.ROTATE_180),
-          4: UPRIGHT.transpose(T.FLIP_TOP_BOTTOM), 5: UPRIGHT.transpose(T.TRANSPOSE),
-          6: UPRIGHT.transpose(T.ROTATE_90), 7: UPRIGHT.transpose(T.TRANSVERSE),
-          8: UPRIGHT.transpose(T.ROTATE_270)}
+TURNS = (T.FLIP_LEFT_RIGHT, T.ROTATE_180, T.FLIP_TOP_BOTTOM, T.TRANSPOSE, T.ROTATE_90, T.TRANSVERSE,
+         T.ROTATE_270)
+STORED = {1: UPRIGHT} | {n: UPRIGHT.transpose(turn) for n, turn in enumerate(TURNS, 2)}
 
 
 def tagged(orientation: int) -> bytes:
@@ -111,7 +95,6 @@ def tagged(orientation: int) -> bytes:
     exif[0x0112] = orientation
     out = io.BytesIO()
     STORED[orientation].save(out, "JPEG", quality=95, exif=exif.tobytes())
-    assert ImageOps.exif_transpose(Image.open(io.BytesIO(out.getvalue()))).size == UPRIGHT.size
     return out.getvalue()
 
 
@@ -123,10 +106,9 @@ if __name__ == "__main__":
     for name, data, colour in CASES:
         if data is not None:
             Path(os.path.normpath(folder / name.replace("\\", "/"))).write_bytes(data)
-        loads = isinstance(colour, tuple)
-        shown = ("inf {0} {1} {0} {1} ".format(*SIZE) + f"{bytes(colour).hex()} " * 4
-                 if loads else "")
-        lines.append(f"{name} {shown or colour or 'refused'}")
+        if isinstance(colour, tuple):  # it loads at any size as SIZE
+            colour = "inf {0} {1} {0} {1} ".format(*SIZE) + f"{bytes(colour).hex()} " * 4
+        lines.append(f"{name} {colour or 'refused'}")
     for orientation in STORED:  # at full size and at about half, decoded reduced then turned
         (folder / f"turned{orientation}.jpg").write_bytes(tagged(orientation))
         for diagonal, decoded in (("inf", "64 32"), (36, "33 17")):

@@ -14,29 +14,26 @@ namespace solvarine::win32 {
 namespace {
 
 // Under an application key of its own, removed afterwards.
-TEST(RegistrySettingsStoreTest, StoresTextAsUtf16StringValuesReadsItBackOrFailsNamingIt) {
+TEST(RegistrySettingsStoreTest, StoresUtf16StringValuesReadsThemBackOrFailsNamingThem) {
   RegistrySettingsStore store;
   const std::string app = "SolvarineTest-" + std::to_string(::GetCurrentProcessId());
   const std::wstring section = Widen("Software\\" + app + "\\Option");
   std::string long_text;
   while (long_text.size() < 300'000)
     long_text += std::to_string(long_text.size()) + "写真";
-  EXPECT_EQ(store.GetSetting(app, "Option", "Speed"), std::nullopt) << "no application key";
+  EXPECT_EQ(store.GetSetting(app, "Option", "Speed"), std::nullopt) << "no key yet";
+  store.SaveSetting(app, "Option", "Fileindex", "12345");
   const struct {
     std::string section, key, value;
   } cases[] = {{"Other", "Speed", "9"},  // sections stay apart
                {"Option", "日本語の名前", "C:\\写真\\桜 2024.jpg"},
                {"Option", "Emoji", "\xF0\x9F\x93\xB7 camera"},  // outside the BMP
                {"Option", "Long", long_text},
-               {"Option", "Fileindex", "12345"},
                {"Option", "Fileindex", ""}};  // a later write replaces an earlier one
   for (const auto& c : cases)
     store.SaveSetting(app, c.section, c.key, c.value);
-  for (const auto& c : cases) {
-    if (c.value != "12345") {
-      EXPECT_EQ(store.GetSetting(app, c.section, c.key), c.value) << c.key;
-    }
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(store.GetSetting(app, c.section, c.key), c.value) << c.key;
   EXPECT_EQ(store.GetSetting(app, "Option", "Speed"), std::nullopt) << "no such value";
   EXPECT_EQ(store.GetSetting(app, "Other", "Fileindex"), std::nullopt);
   wchar_t raw[64] = {};

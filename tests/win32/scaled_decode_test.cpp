@@ -1,5 +1,5 @@
-// The decoder's own scaled decode, which only Windows' JPEG decoder offers (Wine's decoders do
-// not): run here against a frame that scales the way that decoder does.
+// The decoder's own scaled decode, which only Windows' JPEG decoder offers (Wine's do
+// not): run against a frame that scales as that decoder does.
 #include "platform/win32/wic_scaled_decode.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +15,16 @@
 namespace solvarine::win32::testing {
 namespace {
 
-constexpr std::array<std::uint32_t, 4> kUpright = {0xE01010, 0x10E010, 0x1010E0, 0xE0E010};
+using Quarters = std::array<std::uint32_t, 4>;
+constexpr Quarters kUpright = {0xE01010, 0x10E010, 0x1010E0, 0xE0E010};
 
-// Scales by 1/1, 1/2, 1/4 or 1/8 with each side rounded up, as Windows' JPEG decoder does, taking
-// the scale nearest to the width asked for, which may be below it. It hands out 24-bit BGR,
-// unturned, of the sizes it offers only. Its stored pixels are four coloured quarters. (On x64
-// there is one calling convention, so the methods need no STDMETHODCALLTYPE.)
+// As Windows' JPEG decoder: scales by 1/1, 1/2, 1/4 or 1/8, sides rounded up, to the
+// scale nearest the width asked for (maybe below it); hands out 24-bit BGR, unturned, at
+// those sizes only. Its stored pixels are four coloured quarters. (x64 has one calling
+// convention: the methods need no STDMETHODCALLTYPE.)
 class JpegLikeFrame final : public IWICBitmapSource, public IWICBitmapSourceTransform {
  public:
-  JpegLikeFrame(UINT width, UINT height, std::array<std::uint32_t, 4> quarters)
+  JpegLikeFrame(UINT width, UINT height, Quarters quarters)
       : width_(width), height_(height), quarters_(quarters) {}
 
   HRESULT QueryInterface(REFIID iid, void** out) override {
@@ -84,12 +85,12 @@ class JpegLikeFrame final : public IWICBitmapSource, public IWICBitmapSourceTran
 
   UINT width_;
   UINT height_;
-  std::array<std::uint32_t, 4> quarters_;
+  Quarters quarters_;
 };
 
-// Decoded at the decoder's smallest scale that covers the drawn size (asked again, larger, when its
-// nearest falls short), then turned upright once; 1/8 of sides that do not divide rounds up.
-TEST(ScaledDecodeTest, TheDecoderScalesToTheSmallestSizeThatCoversTheDrawnOneThenItIsTurned) {
+// Decoded at the smallest scale that covers the drawn size (asked again, larger, when
+// the nearest falls short), then turned upright once; 1/8 of an uneven side rounds up.
+TEST(ScaledDecodeTest, TheDecoderScalesToTheSmallestCoveringSizeThenItIsTurned) {
   const ComApartment com;
   ComPtr<IWICImagingFactory> factory;
   ASSERT_HRESULT_SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr,
@@ -99,7 +100,7 @@ TEST(ScaledDecodeTest, TheDecoderScalesToTheSmallestSizeThatCoversTheDrawnOneThe
     UINT width, height;
     int orientation;
     double diagonal;
-    std::array<std::uint32_t, 4> stored;
+    Quarters stored;
     std::array<int, 4> upright;  // width, height, pixel_width, pixel_height
   } cases[] = {{1000, 750, 1, 300, kUpright, {1000, 750, 250, 188}},
                {1000, 750, 1, 380, kUpright, {1000, 750, 500, 375}},
@@ -108,14 +109,12 @@ TEST(ScaledDecodeTest, TheDecoderScalesToTheSmallestSizeThatCoversTheDrawnOneThe
   for (const auto& c : cases) {
     SCOPED_TRACE(c.diagonal);
     JpegLikeFrame frame(c.width, c.height, c.stored);
-    const Picture picture = DecodeUpright(*factory.get(), frame, c.orientation, c.diagonal);
-    EXPECT_EQ(
-        (std::array{picture.width, picture.height, picture.pixel_width, picture.pixel_height}),
-        c.upright);
+    const Picture p = DecodeUpright(*factory.get(), frame, c.orientation, c.diagonal);
+    EXPECT_EQ((std::array{p.width, p.height, p.pixel_width, p.pixel_height}), c.upright);
     for (int quarter = 0; quarter < 4; ++quarter) {
-      const int x = (quarter % 2 * 2 + 1) * picture.pixel_width / 4;
-      const int y = (quarter / 2 * 2 + 1) * picture.pixel_height / 4;
-      EXPECT_EQ(picture.pixels.at(y * picture.pixel_width + x), 0xFF000000 | kUpright[quarter]);
+      const int x = (quarter % 2 * 2 + 1) * p.pixel_width / 4;
+      const int y = (quarter / 2 * 2 + 1) * p.pixel_height / 4;
+      EXPECT_EQ(p.pixels.at(y * p.pixel_width + x), 0xFF000000 | kUpright[quarter]);
     }
   }
 }

@@ -16,8 +16,8 @@
 namespace solvarine::win32::testing {
 namespace {
 
-// Works in a fresh folder under the user's temp folder, which is the current one; afterwards the
-// current folder is set back and the new one removed with everything in it.
+// Works in a fresh folder under the user's temp folder, made the current one;
+// afterwards the current folder is set back and the new one removed.
 class Win32FileSystemTest : public ::testing::Test {
  protected:
   Win32FileSystemTest() {
@@ -58,9 +58,9 @@ TEST(NormalizeFolderPathTest, EndsInSeparatorOnlyAtARoot) {
     EXPECT_EQ(NormalizeFolderPath(path), expected) << Narrow(path);
 }
 
-// A drive alone ("C:", the default photo folder) is that drive's current folder, as in Windows. A
-// failed ChDir stays where it was and names the folder.
-TEST_F(Win32FileSystemTest, FullFolderPathAndChDirResolveEveryFormAndRefuseWhatIsNoFolder) {
+// A drive alone ("C:", the default photo folder) is its current folder, as in Windows.
+// A failed ChDir stays where it was and names the folder.
+TEST_F(Win32FileSystemTest, FullFolderPathAndChDirTakeEveryFormAndRefuseNonFolders) {
   Make(L"sub", true);
   Make(L"写真 2024", true);
   const std::pair<std::string, std::string> cases[] = {{"C:", root_},
@@ -85,7 +85,7 @@ TEST_F(Win32FileSystemTest, FullFolderPathAndChDirResolveEveryFormAndRefuseWhatI
   }
 }
 
-TEST_F(Win32FileSystemTest, ListFolderReportsEntriesWithAttributesAndRefusesWhatIsNoFolder) {
+TEST_F(Win32FileSystemTest, ListsEntriesWithTheirAttributesAndRefusesNonFolders) {
   const struct {
     const wchar_t* name;
     bool directory;
