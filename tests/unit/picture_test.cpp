@@ -8,6 +8,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "picture/exif_orientation.h"
@@ -166,6 +167,23 @@ TEST(DecodeSizeTest, ReducesOnlyWhatIsDrawnSmallerAndNeverBelowIt) {
   }
   EXPECT_EQ(StoredDecodeSize(9, 1000, 6, 400), (PixelSize{4, 444})) << "stored turned";
   EXPECT_EQ(StoredDecodeSize(1000, 9, 3, 400), (PixelSize{444, 4})) << "turned half round";
+}
+
+// A 3 x 2 picture of a 30 x 20 photo, pixels 0 to 5 row by row, as each orientation shows it.
+TEST(PictureTest, TurnsUprightAsTheOrientationSays) {
+  const std::vector<std::pair<int, std::vector<std::uint32_t>>> cases = {
+      {1, {0, 1, 2, 3, 4, 5}}, {2, {2, 1, 0, 5, 4, 3}}, {3, {5, 4, 3, 2, 1, 0}},
+      {4, {3, 4, 5, 0, 1, 2}}, {5, {0, 3, 1, 4, 2, 5}}, {6, {3, 0, 4, 1, 5, 2}},
+      {7, {5, 2, 4, 1, 3, 0}}, {8, {2, 5, 1, 4, 0, 3}}, {9, {0, 1, 2, 3, 4, 5}},
+  };
+  for (const auto& [orientation, expected] : cases) {
+    Picture picture{30, 20, 3, 2, {0, 1, 2, 3, 4, 5}};
+    picture.TurnUpright(orientation);
+    const bool turned = orientation >= 5 && orientation <= 8;
+    EXPECT_EQ(std::tuple(picture.width, picture.pixel_width, picture.pixel_height, picture.pixels),
+              std::tuple(turned ? 20 : 30, turned ? 2 : 3, turned ? 3 : 2, expected))
+        << orientation;
+  }
 }
 
 }  // namespace
