@@ -53,6 +53,8 @@ TEST(NormalizeFolderPathTest, EndsInSeparatorOnlyAtARoot) {
       {L"C:", L"C:\\"},
       {L"C:\\Photos\\", L"C:\\Photos"},
       {L"\\\\server\\share\\Photos\\", L"\\\\server\\share\\Photos"},
+      {L"x\\Photos\\", L"x\\Photos"},
+      {L"\\\\?\\C:\\", L"\\\\?\\C:\\"},
       {L"\\\\?\\UNC\\server\\share\\", L"\\\\?\\UNC\\server\\share\\"}};
   for (const auto& [path, expected] : cases)
     EXPECT_EQ(NormalizeFolderPath(path), expected) << Narrow(path);
