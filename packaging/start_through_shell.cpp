@@ -34,6 +34,22 @@ ComPtr<T> Query(IUnknown* from) {
   return to;
 }
 
+VARIANT NumberArgument(LONG number) {
+  VARIANT argument;
+  ::VariantInit(&argument);
+  argument.vt = VT_I4;
+  argument.lVal = number;
+  return argument;
+}
+
+VARIANT TextArgument(BSTR text) {
+  VARIANT argument;
+  ::VariantInit(&argument);
+  argument.vt = VT_BSTR;
+  argument.bstrVal = text;
+  return argument;
+}
+
 // The Shell.Application object of the desktop's own Explorer, reached through the desktop's folder
 // view: what it starts, Explorer starts.
 ComPtr<IShellDispatch2> DesktopShell() {
@@ -41,10 +57,7 @@ ComPtr<IShellDispatch2> DesktopShell() {
   if (FAILED(
           ::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_PPV_ARGS(windows.put()))))
     return {};
-  VARIANT desktop_folder;
-  ::VariantInit(&desktop_folder);
-  desktop_folder.vt = VT_I4;
-  desktop_folder.lVal = CSIDL_DESKTOP;
+  VARIANT desktop_folder = NumberArgument(CSIDL_DESKTOP);
   VARIANT no_root;
   ::VariantInit(&no_root);
   long window = 0;
@@ -68,26 +81,15 @@ ComPtr<IShellDispatch2> DesktopShell() {
   return Query<IShellDispatch2>(application.get());
 }
 
-VARIANT TextArgument(BSTR text) {
-  VARIANT argument;
-  ::VariantInit(&argument);
-  argument.vt = VT_BSTR;
-  argument.bstrVal = text;
-  return argument;
-}
-
 bool StartThroughShell(const wchar_t* program, const wchar_t* arguments) {
   const ComPtr<IShellDispatch2> shell = DesktopShell();
   const UniqueBstr file(::SysAllocString(program)), text(::SysAllocString(arguments)),
       folder(::SysAllocString(L"")), verb(::SysAllocString(L"open"));
   if (!shell || !file || !text || !folder || !verb)
     return false;
-  VARIANT show;
-  ::VariantInit(&show);
-  show.vt = VT_I4;
-  show.lVal = SW_SHOWNORMAL;
   return SUCCEEDED(shell->ShellExecute(file.get(), TextArgument(text.get()),
-                                       TextArgument(folder.get()), TextArgument(verb.get()), show));
+                                       TextArgument(folder.get()), TextArgument(verb.get()),
+                                       NumberArgument(SW_SHOWNORMAL)));
 }
 
 }  // namespace

@@ -323,10 +323,6 @@ class Screen:
         """Waits until a mapped window titled exactly title exists and returns its X id."""
         return wait_until(lambda: self.windows(title), f"a window titled {title!r}", timeout)[0]
 
-    def wait_no_window(self, title: str, timeout: float = PATIENCE) -> None:
-        wait_until(lambda: not self.windows(title, visible_only=False),
-                   f"no window titled {title!r}", timeout)
-
     def wait_focus(self, *windows: int, timeout: float = PATIENCE) -> None:
         """Waits until one of the windows has the keyboard focus: only then do keys reach it."""
         def focus_on_one():
